@@ -1,8 +1,8 @@
 #include "lookup/WhoisConnection.h"
 
-#include "lookup/LookupCompletions.h"
 #include "lookup/WhoisAnswer.h"
 #include "model/DomainInfo.h"
+#include "model/MainThreadQueue.h"
 #include "model/TLDTable.h"
 #include "shell/Profile.h"
 
@@ -68,14 +68,14 @@ bool CWhoisConnection::Start(CDomainInfo& record, const QByteArray& name)
     conn->m_nPrevStatus = record.m_nPrevStatus;
     conn->m_pOwner = &record;
 
-    CLookupCompletions::Listen(&CWhoisConnection::Complete);
-    CLookupCompletions::WorkerStarting();
+    CMainThreadQueue::Listen();
+    CMainThreadQueue::ThreadStarting();
     record.m_pConn = conn;   // busy before the worker can possibly finish
     try {
         std::thread(LookupThreadProc, conn).detach();
     } catch (const std::system_error&) {
         record.m_pConn.reset();
-        CLookupCompletions::WorkerEnded();
+        CMainThreadQueue::ThreadEnded();
         return false;
     }
     return true;
@@ -87,14 +87,9 @@ void CWhoisConnection::Detach()
     m_socket.Abort();
 }
 
-bool CWhoisConnection::WaitForAllWorkers(std::chrono::milliseconds timeout)
-{
-    return CLookupCompletions::WaitForAllWorkers(timeout);
-}
-
 bool CWhoisConnection::WaitUntilFinished(std::chrono::steady_clock::time_point deadline) const
 {
-    return CLookupCompletions::WaitUntil(deadline, [this] { return IsFinished(); });
+    return CMainThreadQueue::WaitUntil(deadline, [this] { return IsFinished(); });
 }
 
 bool CWhoisConnection::QueryWhois()
@@ -209,9 +204,9 @@ void LookupThreadProc(std::shared_ptr<CWhoisConnection> conn)
         c.m_nResultStatus = ClassifyText(text, c.m_nPrevStatus, STATUS_ERROR_FIRST);
         c.m_strResult = std::move(text);
         c.m_bFinished.store(true, std::memory_order_release);
-        CLookupCompletions::Post(std::move(conn));
+        CMainThreadQueue::Post([conn = std::move(conn)] { CWhoisConnection::Complete(conn); });
     }
-    CLookupCompletions::WorkerEnded();
+    CMainThreadQueue::ThreadEnded();
 }
 
 void CWhoisConnection::Complete(const std::shared_ptr<CWhoisConnection>& conn)

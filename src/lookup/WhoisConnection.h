@@ -49,9 +49,6 @@ public:
     // GUI thread: the record is going away; stop, and let the result fall.
     void Detach();
 
-    // Waits until every worker thread has ended or the timeout has passed;
-    // true when none runs. For program exit.
-    static bool WaitForAllWorkers(std::chrono::milliseconds timeout);
     // Waits until the worker of conn has left its results, or the deadline.
     bool WaitUntilFinished(std::chrono::steady_clock::time_point deadline) const;
     bool IsFinished() const { return m_bFinished.load(std::memory_order_acquire); }

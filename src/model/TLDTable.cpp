@@ -6,13 +6,10 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QPointer>
 #include <QSaveFile>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-
 #include <algorithm>
-#include <cstring>
 
 CTLDTable g_tldTable;
 
@@ -32,16 +29,16 @@ CTLDInfo* CTLDTable::Add(std::unique_ptr<CTLDInfo> row)
 void CTLDTable::RemoveAt(qsizetype i)
 {
     CTLDInfo* row = GetAt(i);
-    if (row->m_hResolve != CTLDInfo::kNoRequest && QCoreApplication::instance())
-        QHostInfo::abortHostLookup(row->m_hResolve);
+    if (row->m_hResolve != CTLDInfo::kNoRequest)
+        CHostResolver::Cancel(row->m_hResolve);
     m_rows.erase(m_rows.begin() + i);
 }
 
 void CTLDTable::RemoveAll()
 {
     for (const auto& row : m_rows) {
-        if (row->m_hResolve != CTLDInfo::kNoRequest && QCoreApplication::instance())
-            QHostInfo::abortHostLookup(row->m_hResolve);
+        if (row->m_hResolve != CTLDInfo::kNoRequest)
+            CHostResolver::Cancel(row->m_hResolve);
     }
     m_rows.clear();
 }
@@ -206,53 +203,18 @@ bool ResolveWhoisServers(QObject* window)
         QByteArray host;
         uint16_t port;
         SplitServerText(row->m_strServer, &host, &port);
-        row->m_hResolve = QHostInfo::lookupHost(QString::fromLatin1(host), window,
-                                                [window](const QHostInfo& info) {
-                                                    CTLDResolvedEvent ev(info);
-                                                    QCoreApplication::sendEvent(window, &ev);
-                                                });
+        row->m_hResolve = CHostResolver::Start(host, port, [receiver = QPointer<QObject>(window)](
+                                                                int handle, const CResolveResult& result) {
+            if (receiver) {
+                CTLDResolvedEvent ev(handle, result);
+                QCoreApplication::sendEvent(receiver, &ev);
+            }
+        });
     }
     return true;
 }
 
-namespace {
-
-std::shared_ptr<const CHostEntry> MakeHostEntry(const QByteArray& server, const QHostInfo& info)
-{
-    QByteArray host;
-    uint16_t port;
-    SplitServerText(server, &host, &port);
-    auto entry = std::make_shared<CHostEntry>();
-    entry->m_strHostName = info.hostName().toLatin1();
-    for (const QHostAddress& a : info.addresses()) {
-        CHostAddress addr;
-        bool isV4 = false;
-        const quint32 v4 = a.toIPv4Address(&isV4);
-        if (isV4) {
-            auto* sin = reinterpret_cast<sockaddr_in*>(&addr.m_addr);
-            sin->sin_family = AF_INET;
-            sin->sin_port = htons(port);
-            sin->sin_addr.s_addr = htonl(v4);
-            addr.m_nLength = sizeof(sockaddr_in);
-        } else if (a.protocol() == QAbstractSocket::IPv6Protocol) {
-            auto* sin6 = reinterpret_cast<sockaddr_in6*>(&addr.m_addr);
-            sin6->sin6_family = AF_INET6;
-            sin6->sin6_port = htons(port);
-            const Q_IPV6ADDR v6 = a.toIPv6Address();
-            std::memcpy(&sin6->sin6_addr, v6.c, sizeof v6.c);
-            sin6->sin6_scope_id = a.scopeId().toUInt();
-            addr.m_nLength = sizeof(sockaddr_in6);
-        } else {
-            continue;
-        }
-        entry->m_addresses.push_back(addr);
-    }
-    return entry;
-}
-
-}
-
-int OnTLDResolved(int handle, const QHostInfo& result)
+int OnTLDResolved(int handle, const CResolveResult& result)
 {
     const int count = int(g_tldTable.GetSize());
     if (handle == CTLDInfo::kNoRequest)
@@ -262,12 +224,11 @@ int OnTLDResolved(int handle, const QHostInfo& result)
         if (row->m_hResolve != handle)
             continue;
         row->m_hResolve = CTLDInfo::kNoRequest;
-        auto entry = result.error() == QHostInfo::NoError ? MakeHostEntry(row->m_strServer, result) : nullptr;
-        if (!entry || entry->m_addresses.empty()) {
+        if (result.m_nError != 0 || !result.m_pEntry) {
             row->m_pHostEnt->Set(nullptr);
             return ~i;
         }
-        row->m_pHostEnt->Set(std::move(entry));
+        row->m_pHostEnt->Set(result.m_pEntry);
         return i;
     }
     return count;

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "model/HostResolver.h"
 #include "model/TLDInfo.h"
 
 #include <QByteArrayView>
 #include <QEvent>
-#include <QHostInfo>
 #include <QString>
 
 #include <memory>
@@ -38,9 +38,9 @@ class CTLDResolvedEvent : public QEvent
 {
 public:
     static const QEvent::Type kType;
-    explicit CTLDResolvedEvent(QHostInfo result) : QEvent(kType), m_result(std::move(result)) {}
-    int Handle() const { return m_result.lookupId(); }
-    QHostInfo m_result;
+    CTLDResolvedEvent(int handle, CResolveResult result) : QEvent(kType), m_nHandle(handle), m_result(std::move(result)) {}
+    int m_nHandle;
+    CResolveResult m_result;
 };
 
 // Full path of qzn.tld in the program folder.
@@ -68,7 +68,7 @@ std::shared_ptr<CHostEntrySlot> FindHostEntrySlot(QByteArrayView name);
 bool ResolveWhoisServers(QObject* window);
 // Records one resolution result: the row's index on success, its complement
 // on failure, the row count when no row waits for that handle.
-int OnTLDResolved(int handle, const QHostInfo& result);
+int OnTLDResolved(int handle, const CResolveResult& result);
 bool NoServerResolved();
 void ResetTLDResolution();
 // Kind 0: shorter TLDs first, then alphabetical; kind 1: by server.

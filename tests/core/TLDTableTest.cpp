@@ -3,7 +3,6 @@
 #include "shell/UserMessage.h"
 
 #include <QFile>
-#include <QHostInfo>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -54,8 +53,8 @@ public:
     {
         if (e->type() != CTLDResolvedEvent::kType)
             return QObject::event(e);
-        results.push_back(OnTLDResolved(static_cast<CTLDResolvedEvent*>(e)->Handle(),
-                                        static_cast<CTLDResolvedEvent*>(e)->m_result));
+        const auto* resolved = static_cast<CTLDResolvedEvent*>(e);
+        results.push_back(OnTLDResolved(resolved->m_nHandle, resolved->m_result));
         return true;
     }
     std::vector<int> results;
@@ -203,7 +202,7 @@ TEST_F(TLDTableTest, ResolutionResultsAreDeliveredAndRecorded)
     EXPECT_EQ(g_tldTable.GetAt(0)->m_hResolve, CTLDInfo::kNoRequest);
 
     // An answer whose handle no row waits for changes nothing.
-    EXPECT_EQ(OnTLDResolved(pending, QHostInfo()), 2);
+    EXPECT_EQ(OnTLDResolved(pending, CResolveResult()), 2);
     EXPECT_TRUE(g_tldTable.GetAt(0)->IsResolved());
 
     ResetTLDResolution();

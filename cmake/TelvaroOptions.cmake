@@ -28,3 +28,8 @@ if(TELVARO_TSAN)
   target_compile_options(telvaro_options INTERFACE -fsanitize=thread -fno-omit-frame-pointer)
   target_link_options(telvaro_options INTERFACE -fsanitize=thread)
 endif()
+if(TELVARO_FUZZ)
+  target_compile_options(telvaro_options INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  target_link_options(telvaro_options INTERFACE -fsanitize=address,undefined)
+endif()

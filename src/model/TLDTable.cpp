@@ -85,18 +85,23 @@ bool LoadTLDTable()
     g_tldTable.RemoveAll();
     CArchive ar{QByteArrayView(data)};
     try {
-        const uint16_t count = ar.ReadWord();
-        for (uint16_t i = 0; i < count; ++i) {
-            ar.ReadObjectTag(CTLDInfo::classCTLDInfo);
-            auto row = std::make_unique<CTLDInfo>();
-            row->Serialize(ar);
-            g_tldTable.Add(std::move(row));
-        }
+        ReadTLDRows(ar, g_tldTable);
     } catch (const CArchiveException& e) {
         ReportUserError(e.Describe(path));
         return false;
     }
     return true;
+}
+
+void ReadTLDRows(CArchive& ar, CTLDTable& table)
+{
+    const uint16_t count = ar.ReadWord();
+    for (uint16_t i = 0; i < count; ++i) {
+        ar.ReadObjectTag(CTLDInfo::classCTLDInfo);
+        auto row = std::make_unique<CTLDInfo>();
+        row->Serialize(ar);
+        table.Add(std::move(row));
+    }
 }
 
 bool SaveTLDTable()

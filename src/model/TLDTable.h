@@ -50,6 +50,9 @@ QString GetTLDFilePath();
 // A damaged file keeps the rows read before the damage and is reported to
 // the user; then the result is false.
 bool LoadTLDTable();
+// Reads the rows of a TLD file into table, appending each as it is read.
+// Throws CArchiveException at the first damage; the rows before it stay.
+void ReadTLDRows(CArchive& ar, CTLDTable& table);
 // Writes the whole table to qzn.tld, atomically. A failure is reported to the
 // user and leaves the previous file as it was.
 bool SaveTLDTable();

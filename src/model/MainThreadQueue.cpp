@@ -85,6 +85,12 @@ bool CMainThreadQueue::WaitUntil(std::chrono::steady_clock::time_point deadline,
     return State().changed.wait_until(lock, deadline, pred);
 }
 
+bool CMainThreadQueue::WaitForTask(std::chrono::steady_clock::time_point deadline)
+{
+    std::unique_lock lock(State().mutex);
+    return State().changed.wait_until(lock, deadline, [] { return !State().tasks.empty(); });
+}
+
 void CMainThreadQueue::RunPending()
 {
     uint64_t count;

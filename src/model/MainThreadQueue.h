@@ -30,6 +30,9 @@ public:
     // whenever a task is posted or a thread ends.
     static bool WaitUntil(std::chrono::steady_clock::time_point deadline, const std::function<bool()>& pred);
 
+    // Waits up to deadline for a task to be queued; true when one is.
+    static bool WaitForTask(std::chrono::steady_clock::time_point deadline);
+
     // Main thread: run what is queued now (the notifier does this by itself).
     static void RunPending();
 };

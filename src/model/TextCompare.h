@@ -24,10 +24,12 @@ inline bool EqualsNoCase(QByteArrayView a, QByteArrayView b)
 // Hash that agrees with EqualsNoCase, for case-insensitive indexes.
 struct NoCaseHash
 {
+    using is_transparent = void;
     size_t operator()(QByteArrayView text) const;
 };
 
 struct NoCaseEqual
 {
+    using is_transparent = void;
     bool operator()(QByteArrayView a, QByteArrayView b) const { return EqualsNoCase(a, b); }
 };

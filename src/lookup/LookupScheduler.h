@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+
+class CDomainDoc;
+class CDomainInfo;
+
+// Decides when each record's lookup starts, how many run at once, and what
+// happens when one ends or is stopped. "Lookup Selected" is driven by a
+// timer: every tick fills the free connection slots, never-checked names
+// before failed ones. The document's list order is the queue.
+class CLookupScheduler : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Hooks into the desktop; the command line and tests leave them empty.
+    struct Host
+    {
+        std::function<void()> m_beep;                              // watch notification
+        std::function<void(bool animate)> m_animateTray;           // lookups running or not
+        std::function<void(CDomainInfo* record)> m_notifyWatchWindow;   // a lookup ended
+    };
+
+    // Reads "Max Connections" and "Connection Interval" as stored and starts
+    // the timer.
+    explicit CLookupScheduler(CDomainDoc* doc, QObject* parent = nullptr);
+    // Stops every lookup and waits until none is busy.
+    ~CLookupScheduler() override;
+
+    void SetHost(Host host) { m_host = std::move(host); }
+
+    // After the Options dialog: the limit held to 1..40 and a period of at
+    // least two seconds.
+    void ApplyOptions();
+    // Explicit values (command line): the limit as given, the period in ms.
+    void SetLimits(int maxConnections, int intervalMs);
+
+    // Commands. index is a row of the document; out-of-range does nothing.
+    void CheckAvailability(int index);   // look one record up now
+    void LookupSelected();               // start "Lookup Selected"
+    void StopAll();
+    void StopLookup(int index);
+    void ResetEntry(int index);
+    void ResetSelected();
+
+    // Enable rules of the commands.
+    bool CanCheckAvailability(int index) const;
+    bool CanLookupSelected() const;
+    bool CanStopLookup(int index) const;
+    bool CanResetEntry(int index) const;
+
+    bool IsBusy() const;
+    bool IsLookupRunning() const { return m_bLookupRunning; }
+    int BusyCount() const;
+
+    // One scheduling step; false when "Lookup Selected" has nothing left.
+    bool ScheduleLookups();
+    void AbortLookupsForTLD(const QByteArray& tld);
+    // A watched entry changed elsewhere: log it and ring.
+    void OnWatchNotification(const CDomainInfo& watched);
+
+    // The hint line for the current list, and the counts it found.
+    QString HintText();
+    int m_nTakenCount = 0;
+    int m_nAvailableCount = 0;
+
+    // Progress of "Lookup Selected": names done of names to do.
+    int ProgressDone() const;
+    int ProgressTotal() const { return m_nProgressTotal; }
+
+    int m_nMaxConnections = 5;
+
+    // Runs the scheduling tick by hand (the timer calls it too).
+    void OnTimer();
+    // Waits, delivering completions, until no lookup is busy or the timeout.
+    bool WaitUntilIdle(int timeoutMs);
+
+Q_SIGNALS:
+    void HintChanged(const QString& text);
+    void Ticked();
+    void LookupRunningChanged(bool running);
+    void LookupFinished(int index);
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    void SetLookupRunning(bool running);
+    void OnLookupDone(CDomainInfo* record);
+    void OnResolved(int handle, const struct CResolveResult& result);
+    void ResetRecord(CDomainInfo& record);
+    bool HasHighlight(int index) const;
+    int CountToDo() const;
+
+    CDomainDoc* m_pDoc;
+    QTimer m_timer;
+    Host m_host;
+    bool m_bLookupRunning = false;
+    bool m_bTrayAnimating = false;
+    QString m_strHint;
+    int m_nProgressTotal = 0;
+};

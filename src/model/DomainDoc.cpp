@@ -1,0 +1,316 @@
+#include "model/DomainDoc.h"
+
+#include "lookup/WhoisAnswer.h"
+#include "lookup/WhoisConnection.h"
+#include "model/DomainSort.h"
+#include "model/TLDTable.h"
+#include "shell/Profile.h"
+#include "shell/UserMessage.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <chrono>
+
+CDomainDoc::CDomainDoc(QObject* parent) : QObject(parent) {}
+
+CDomainDoc::~CDomainDoc()
+{
+    DeleteAllDomains();
+}
+
+void CDomainDoc::SetModifiedFlag(bool modified)
+{
+    if (m_bModified == modified)
+        return;
+    m_bModified = modified;
+    Q_EMIT ModifiedChanged(modified);
+}
+
+QString CDomainDoc::GetTitle() const
+{
+    return m_strPathName.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_strPathName).fileName();
+}
+
+void CDomainDoc::UpdateAllViews(int hint, int removedIndex)
+{
+    Q_EMIT Updated(hint, removedIndex);
+}
+
+bool CDomainDoc::OnNewDocument()
+{
+    DeleteAllDomains();
+    m_strPathName.clear();
+    m_bPartiallyLoaded = false;
+    SetModifiedFlag(false);
+    m_nMaxEntries = Settings::MaxEntries.Get();
+    g_bStripOutput = Settings::StripOutput.Get();
+    return true;
+}
+
+// --- name index ------------------------------------------------------------
+
+void CDomainDoc::IndexAdd(CDomainInfo* record)
+{
+    IndexEntry& e = m_nameIndex[record->m_strName];
+    if (++e.m_nCount == 1)
+        e.m_pFirst = record;
+}
+
+void CDomainDoc::IndexRemove(CDomainInfo* record)
+{
+    const auto it = m_nameIndex.find(QByteArrayView(record->m_strName));
+    if (it == m_nameIndex.end())
+        return;
+    if (--it->second.m_nCount == 0) {
+        m_nameIndex.erase(it);
+    } else if (it->second.m_nCount == 1) {
+        // Names repeat only in files written elsewhere; find the one left.
+        for (const auto& r : m_arrDomains) {
+            if (r.get() != record && EqualsNoCase(r->m_strName, record->m_strName)) {
+                it->second.m_pFirst = r.get();
+                break;
+            }
+        }
+    }
+}
+
+void CDomainDoc::RebuildNameIndex()
+{
+    m_nameIndex.clear();
+    m_nameIndex.reserve(m_arrDomains.size());
+    for (const auto& r : m_arrDomains)
+        IndexAdd(r.get());
+}
+
+int CDomainDoc::IndexOf(const CDomainInfo* record) const
+{
+    if (!m_positionsValid) {
+        m_positions.clear();
+        m_positions.reserve(m_arrDomains.size());
+        for (size_t i = 0; i < m_arrDomains.size(); ++i)
+            m_positions.emplace(m_arrDomains[i].get(), int(i));
+        m_positionsValid = true;
+    }
+    const auto it = m_positions.find(record);
+    return it == m_positions.end() ? -1 : it->second;
+}
+
+// --- list operations -------------------------------------------------------
+
+bool CDomainDoc::AddDomain(QByteArrayView name)
+{
+    if (GetCount() >= m_nMaxEntries || GetCount() >= kMaxFileRecords)
+        return false;
+    name = name.trimmed();
+    if (!IsValidDomainName(name) || FindDomain(name))
+        return false;
+    auto record = std::make_unique<CDomainInfo>();
+    record->m_strName = name.toByteArray();
+    IndexAdd(record.get());
+    if (m_positionsValid)
+        m_positions.emplace(record.get(), GetCount());
+    m_arrDomains.push_back(std::move(record));
+    SetModifiedFlag();
+    return true;
+}
+
+CDomainInfo* CDomainDoc::FindDomain(QByteArrayView name) const
+{
+    name = name.trimmed();
+    const auto it = m_nameIndex.find(name);
+    if (it == m_nameIndex.end())
+        return nullptr;
+    if (it->second.m_nCount == 1)
+        return it->second.m_pFirst;
+    for (const auto& r : m_arrDomains) {
+        if (EqualsNoCase(r->m_strName, name))
+            return r.get();
+    }
+    return nullptr;
+}
+
+bool CDomainDoc::RemoveDomain(QByteArrayView name)
+{
+    const CDomainInfo* record = FindDomain(name);
+    return record && RemoveAt(IndexOf(record));
+}
+
+bool CDomainDoc::RemoveAt(int index)
+{
+    if (index < 0 || index >= GetCount() || GetAt(index)->IsBusy())
+        return false;
+    IndexRemove(GetAt(index));
+    m_arrDomains.erase(m_arrDomains.begin() + index);
+    InvalidatePositions();
+    SetModifiedFlag();
+    return true;
+}
+
+int CDomainDoc::RemoveIf(const std::function<bool(const CDomainInfo&)>& pred)
+{
+    const auto oldCount = m_arrDomains.size();
+    std::erase_if(m_arrDomains, [&](const auto& r) { return !r->IsBusy() && pred(*r); });
+    const int removed = int(oldCount - m_arrDomains.size());
+    if (removed > 0) {
+        RebuildNameIndex();
+        InvalidatePositions();
+        SetModifiedFlag();
+    }
+    return removed;
+}
+
+void CDomainDoc::DeleteAllDomains()
+{
+    // Running lookups are told to stop; give them a moment to end so their
+    // threads do not linger, but never more than two seconds.
+    std::vector<std::shared_ptr<CWhoisConnection>> running;
+    for (const auto& r : m_arrDomains) {
+        if (r->IsBusy()) {
+            r->m_pConn->m_socket.Abort();
+            running.push_back(r->m_pConn);
+        }
+    }
+    if (!running.empty()) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(2000);
+        for (const auto& conn : running)
+            conn->WaitUntilFinished(deadline);
+    }
+    // A record destroyed while its worker still runs detaches from it; the
+    // late result then finds no record.
+    m_arrDomains.clear();
+    m_nameIndex.clear();
+    m_positions.clear();
+    m_positionsValid = true;
+}
+
+void CDomainDoc::SortDomains(int kind)
+{
+    SortDomainList(m_arrDomains, kind);
+    InvalidatePositions();
+    UpdateAllViews(HINT_ALL);
+}
+
+void CDomainDoc::SetSelected(int index, uint8_t value)
+{
+    if (index < 0 || index >= GetCount())
+        return;
+    GetAt(index)->m_bSelected = value;
+    SetModifiedFlag();
+    UpdateAllViews(index + 1);
+}
+
+bool CDomainDoc::StartLookup(int index)
+{
+    if (index < 0 || index >= GetCount())
+        return false;
+    CDomainInfo& record = *GetAt(index);
+    const QByteArray name = record.m_strName.trimmed();
+    if (record.IsBusy())
+        return false;
+    record.m_pNotifyWnd = m_pNotifyTarget;
+    record.m_nPrevStatus = record.m_nStatus;
+    record.m_nStatus = STATUS_CHECKING;
+    const bool started = CWhoisConnection::Start(record, name.left(255));
+    UpdateAllViews(index + 1);
+    return started;
+}
+
+void CDomainDoc::GetItemText(int index, int column, QString& text) const
+{
+    if (index < 0 || index >= GetCount())
+        return;
+    const CDomainInfo& record = *GetAt(index);
+    switch (column) {
+    case 0:
+        text = QString::number(index + 1);
+        break;
+    case 1:
+        text = QString::fromLatin1(record.m_strName);
+        break;
+    case 2:
+        text = QString::fromLatin1(record.StatusText());
+        break;
+    case 3:
+        text = record.m_dtChecked.IsValid() ? record.m_dtChecked.FormatDateTime() : QStringLiteral("-");
+        break;
+    case 4:
+        text = record.m_bSelected ? QStringLiteral("Yes") : QStringLiteral("No");
+        break;
+    default:
+        break;
+    }
+}
+
+// --- file ------------------------------------------------------------------
+
+void CDomainDoc::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar.WriteWord(uint16_t(GetCount()));
+        for (const auto& r : m_arrDomains) {
+            ar.WriteObjectTag(CDomainInfo::classCDomainInfo);
+            r->Serialize(ar);
+        }
+        return;
+    }
+    // Loading: records are appended as they are read, so an archive error
+    // leaves the ones before it in the list.
+    DeleteAllDomains();
+    const uint16_t count = ar.ReadWord();
+    m_arrDomains.reserve(count);
+    for (uint16_t i = 0; i < count; ++i) {
+        ar.ReadObjectTag(CDomainInfo::classCDomainInfo);
+        auto record = std::make_unique<CDomainInfo>();
+        record->Serialize(ar);
+        ClassifyAnswer(*record, STATUS_UNKNOWN);
+        IndexAdd(record.get());
+        m_arrDomains.push_back(std::move(record));
+        InvalidatePositions();
+    }
+}
+
+bool CDomainDoc::OnOpenDocument(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ReportUserError(QStringLiteral("Telvaro could not open \"%1\": %2").arg(path, file.errorString()));
+        return false;
+    }
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        ReportUserError(QStringLiteral("Telvaro could not read \"%1\": %2").arg(path, file.errorString()));
+        return false;
+    }
+    CArchive ar{QByteArrayView(data)};
+    m_bPartiallyLoaded = false;
+    try {
+        Serialize(ar);
+    } catch (const CArchiveException& e) {
+        m_bPartiallyLoaded = true;
+        ReportUserError(e.Describe(path) + QStringLiteral(" %1 names were read before the damage.").arg(GetCount()));
+    }
+    m_strPathName = path;
+    SetModifiedFlag(false);
+    UpdateAllViews(HINT_REBUILT);
+    return true;
+}
+
+bool CDomainDoc::OnSaveDocument(const QString& path)
+{
+    QByteArray data;
+    CArchive ar(&data);
+    Serialize(ar);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+        ReportUserError(QStringLiteral("Telvaro could not save \"%1\": %2. The file on disk was not changed.")
+                            .arg(path, file.errorString()));
+        return false;
+    }
+    m_strPathName = path;
+    m_bPartiallyLoaded = false;
+    SetModifiedFlag(false);
+    return true;
+}

@@ -2,7 +2,12 @@
 
 #include "model/DomainInfo.h"
 
+#include "model/TextCompare.h"
+
+#include <algorithm>
 #include <array>
+#include <cstring>
+#include <string>
 
 int g_bStripOutput = 1;
 
@@ -79,8 +84,10 @@ QByteArrayView BeforeLegalNotice(QByteArrayView lower)
 template <size_t N>
 bool ContainsAny(QByteArrayView text, const char* const (&keywords)[N])
 {
+    // memmem: far quicker than a general search for these short needles, and
+    // every loaded record is classified again.
     for (const char* k : keywords) {
-        if (text.contains(QByteArrayView(k)))
+        if (memmem(text.data(), size_t(text.size()), k, std::strlen(k)))
             return true;
     }
     return false;
@@ -123,8 +130,12 @@ uint8_t ClassifyText(const QByteArray& text, uint8_t prevStatus, uint8_t fallbac
 {
     int status = fallback;
     if (!text.isEmpty()) {
-        const QByteArray lower = text.toLower();
-        const QByteArrayView searched = BeforeLegalNotice(lower);
+        // A lower-case copy in a buffer kept per thread, so classifying a
+        // whole document does not allocate for every record.
+        thread_local std::string lower;
+        lower.resize(size_t(text.size()));
+        std::transform(text.begin(), text.end(), lower.begin(), AsciiLower);
+        const QByteArrayView searched = BeforeLegalNotice(QByteArrayView(lower.data(), qsizetype(lower.size())));
         if (ContainsAny(searched, kTakenKeywords))
             status = STATUS_TAKEN;
         else if (ContainsAny(searched, kFreeKeywords))

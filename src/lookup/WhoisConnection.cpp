@@ -23,6 +23,8 @@ namespace {
 
 constexpr int kChunkSize = 2095;
 
+int g_nTimeoutOverride = -1;   // GUI thread only
+
 void CopyText(char* dest, size_t size, QByteArrayView text)
 {
     const size_t n = qMin(size_t(text.size()), size - 1);
@@ -63,7 +65,7 @@ bool CWhoisConnection::Start(CDomainInfo& record, const QByteArray& name)
     if (!conn->m_pSlot)
         conn->m_pSlot = FindHostEntrySlot("abcd.com");
     conn->m_strServer = GetWhoisServer(domain);
-    conn->m_nTimeoutSeconds = Settings::LookupTimeout.Get();
+    conn->m_nTimeoutSeconds = g_nTimeoutOverride >= 0 ? g_nTimeoutOverride : Settings::LookupTimeout.Get();
     conn->m_bStripOutput = g_bStripOutput != 0;
     conn->m_nPrevStatus = record.m_nPrevStatus;
     conn->m_pOwner = &record;
@@ -79,6 +81,11 @@ bool CWhoisConnection::Start(CDomainInfo& record, const QByteArray& name)
         return false;
     }
     return true;
+}
+
+void CWhoisConnection::SetTimeoutOverride(int seconds)
+{
+    g_nTimeoutOverride = seconds;
 }
 
 void CWhoisConnection::Detach()

@@ -49,6 +49,11 @@ public:
     // GUI thread: the record is going away; stop, and let the result fall.
     void Detach();
 
+    // A time limit for lookups started from now on, in place of the
+    // "Lookup Timeout" setting (the command line's --timeout); negative: use
+    // the setting again.
+    static void SetTimeoutOverride(int seconds);
+
     // Waits until the worker of conn has left its results, or the deadline.
     bool WaitUntilFinished(std::chrono::steady_clock::time_point deadline) const;
     bool IsFinished() const { return m_bFinished.load(std::memory_order_acquire); }

@@ -24,20 +24,58 @@ QString CArchiveException::Describe(const QString& fileName) const
     return QStringLiteral("The file \"%1\" is damaged: it refers to an entry that is missing or empty.").arg(fileName);
 }
 
+namespace {
+constexpr qsizetype kDeviceBuffer = 1 << 16;
+}
+
 CArchive::CArchive(QByteArray* storeTo) : m_pStore(storeTo) {}
+
+CArchive::CArchive(QIODevice* storeTo) : m_pStore(&m_buffer), m_pDevice(storeTo)
+{
+    m_buffer.reserve(kDeviceBuffer + 4096);
+}
+
+CArchive::~CArchive()
+{
+    Flush();
+}
+
+bool CArchive::Flush()
+{
+    if (m_pDevice && !m_buffer.isEmpty()) {
+        if (m_pDevice->write(m_buffer) != m_buffer.size())
+            m_bDeviceFailed = true;
+        m_buffer.resize(0);
+    }
+    return !m_bDeviceFailed;
+}
+
+void CArchive::Append(const char* data, qsizetype n)
+{
+    if (m_pDevice && m_buffer.size() + n > kDeviceBuffer) {
+        Flush();
+        if (n > kDeviceBuffer) {
+            if (m_pDevice->write(data, n) != n)
+                m_bDeviceFailed = true;
+            return;
+        }
+    }
+    m_pStore->append(data, n);
+}
 
 CArchive::CArchive(QByteArrayView loadFrom) : m_load(loadFrom) {}
 
 void CArchive::WriteByte(uint8_t v)
 {
-    m_pStore->append(char(v));
+    const char c = char(v);
+    Append(&c, 1);
 }
 
 void CArchive::WriteWord(uint16_t v)
 {
     char b[2];
     qToLittleEndian(v, b);
-    m_pStore->append(b, 2);
+    Append(b, 2);
 }
 
 void CArchive::WriteLong(int32_t v)
@@ -49,7 +87,7 @@ void CArchive::WriteDWord(uint32_t v)
 {
     char b[4];
     qToLittleEndian(v, b);
-    m_pStore->append(b, 4);
+    Append(b, 4);
 }
 
 void CArchive::WriteDouble(double v)
@@ -58,7 +96,7 @@ void CArchive::WriteDouble(double v)
     std::memcpy(&bits, &v, sizeof bits);
     char b[8];
     qToLittleEndian(bits, b);
-    m_pStore->append(b, 8);
+    Append(b, 8);
 }
 
 void CArchive::WriteString(QByteArrayView text)
@@ -74,7 +112,7 @@ void CArchive::WriteString(QByteArrayView text)
         WriteWord(0xFFFF);
         WriteDWord(uint32_t(len));
     }
-    m_pStore->append(text.data(), text.size());
+    Append(text.data(), text.size());
 }
 
 const char* CArchive::Take(qsizetype n)
@@ -164,7 +202,7 @@ void CArchive::WriteObjectTag(const CRuntimeClass& cls)
         WriteWord(0xFFFF);
         WriteWord(cls.m_wSchema);
         WriteWord(uint16_t(name.size()));
-        m_pStore->append(name);
+        Append(name.constData(), name.size());
         m_storedClasses.emplace(name, m_nMapCount++);
     }
     ++m_nMapCount;   // the object itself

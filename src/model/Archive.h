@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QIODevice>
 #include <QString>
 
 #include <cstdint>
@@ -43,8 +44,16 @@ public:
 class CArchive
 {
 public:
-    explicit CArchive(QByteArray* storeTo);       // storing
+    explicit CArchive(QByteArray* storeTo);       // storing into memory
+    explicit CArchive(QIODevice* storeTo);        // storing into a file, buffered
     explicit CArchive(QByteArrayView loadFrom);   // loading
+    ~CArchive();
+    CArchive(const CArchive&) = delete;
+    CArchive& operator=(const CArchive&) = delete;
+
+    // Writes what is buffered to the device; false when the device refused
+    // any of what was written so far.
+    bool Flush();
 
     bool IsStoring() const { return m_pStore != nullptr; }
     bool IsLoading() const { return m_pStore == nullptr; }
@@ -72,10 +81,14 @@ public:
     qsizetype BytesLeft() const { return m_load.size() - m_nPos; }
 
 private:
+    void Append(const char* data, qsizetype n);
     const char* Take(qsizetype n);
     uint32_t ReadStringLength(bool* wide);
 
     QByteArray* m_pStore = nullptr;
+    QIODevice* m_pDevice = nullptr;
+    QByteArray m_buffer;   // for m_pDevice
+    bool m_bDeviceFailed = false;
     QByteArrayView m_load;
     qsizetype m_nPos = 0;
 

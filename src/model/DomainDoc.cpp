@@ -87,15 +87,15 @@ void CDomainDoc::RebuildNameIndex()
 
 int CDomainDoc::IndexOf(const CDomainInfo* record) const
 {
+    if (!record)
+        return -1;
     if (!m_positionsValid) {
-        m_positions.clear();
-        m_positions.reserve(m_arrDomains.size());
         for (size_t i = 0; i < m_arrDomains.size(); ++i)
-            m_positions.emplace(m_arrDomains[i].get(), int(i));
+            m_arrDomains[i]->m_nPosition = int(i);
         m_positionsValid = true;
     }
-    const auto it = m_positions.find(record);
-    return it == m_positions.end() ? -1 : it->second;
+    const int i = record->m_nPosition;
+    return i >= 0 && i < GetCount() && m_arrDomains[size_t(i)].get() == record ? i : -1;
 }
 
 // --- list operations -------------------------------------------------------
@@ -110,8 +110,7 @@ bool CDomainDoc::AddDomain(QByteArrayView name)
     auto record = std::make_unique<CDomainInfo>();
     record->m_strName = name.toByteArray();
     IndexAdd(record.get());
-    if (m_positionsValid)
-        m_positions.emplace(record.get(), GetCount());
+    record->m_nPosition = GetCount();
     m_arrDomains.push_back(std::move(record));
     SetModifiedFlag();
     return true;
@@ -182,7 +181,6 @@ void CDomainDoc::DeleteAllDomains()
     // late result then finds no record.
     m_arrDomains.clear();
     m_nameIndex.clear();
-    m_positions.clear();
     m_positionsValid = true;
 }
 
@@ -261,6 +259,8 @@ void CDomainDoc::Serialize(CArchive& ar)
     DeleteAllDomains();
     const uint16_t count = ar.ReadWord();
     m_arrDomains.reserve(count);
+    m_nameIndex.reserve(count);
+    InvalidatePositions();
     for (uint16_t i = 0; i < count; ++i) {
         ar.ReadObjectTag(CDomainInfo::classCDomainInfo);
         auto record = std::make_unique<CDomainInfo>();
@@ -268,7 +268,6 @@ void CDomainDoc::Serialize(CArchive& ar)
         ClassifyAnswer(*record, STATUS_UNKNOWN);
         IndexAdd(record.get());
         m_arrDomains.push_back(std::move(record));
-        InvalidatePositions();
     }
 }
 
@@ -300,11 +299,14 @@ bool CDomainDoc::OnOpenDocument(const QString& path)
 
 bool CDomainDoc::OnSaveDocument(const QString& path)
 {
-    QByteArray data;
-    CArchive ar(&data);
-    Serialize(ar);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written) {
+        CArchive ar(&file);
+        Serialize(ar);
+        written = ar.Flush();
+    }
+    if (!written || !file.commit()) {
         ReportUserError(QStringLiteral("Telvaro could not save \"%1\": %2. The file on disk was not changed.")
                             .arg(path, file.errorString()));
         return false;

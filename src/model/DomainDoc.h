@@ -101,7 +101,7 @@ private:
 
     // Names without regard to case, so that AddDomain needs no scan.
     std::unordered_map<QByteArray, IndexEntry, NoCaseHash, NoCaseEqual> m_nameIndex;
-    // Record -> position, rebuilt on demand after the order changed.
-    mutable std::unordered_map<const CDomainInfo*, int> m_positions;
+    // Whether every record's m_nPosition is its place in the list; after
+    // the order changed, the next IndexOf numbers them again.
     mutable bool m_positionsValid = true;
 };

@@ -54,6 +54,8 @@ public:
     QByteArray m_strDNS;
     int32_t m_nNumber = 0;
     uint8_t m_nMarker = 0;
+    // The record's place in its document's list, kept by the document.
+    mutable int m_nPosition = -1;
 
     // True while a lookup runs for this record: from its start until its
     // completion has been delivered (GUI thread only).

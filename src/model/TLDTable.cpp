@@ -106,16 +106,19 @@ void ReadTLDRows(CArchive& ar, CTLDTable& table)
 
 bool SaveTLDTable()
 {
-    QByteArray data;
-    CArchive ar(&data);
-    ar.WriteWord(uint16_t(g_tldTable.GetSize()));
-    for (const auto& row : g_tldTable.m_rows) {
-        ar.WriteObjectTag(CTLDInfo::classCTLDInfo);
-        row->Serialize(ar);
-    }
     const QString path = GetTLDFilePath();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written) {
+        CArchive ar(&file);
+        ar.WriteWord(uint16_t(g_tldTable.GetSize()));
+        for (const auto& row : g_tldTable.m_rows) {
+            ar.WriteObjectTag(CTLDInfo::classCTLDInfo);
+            row->Serialize(ar);
+        }
+        written = ar.Flush();
+    }
+    if (!written || !file.commit()) {
         ReportUserError(QStringLiteral("Telvaro could not save the TLD table to \"%1\": %2")
                             .arg(path, file.errorString()));
         return false;

@@ -1,0 +1,151 @@
+// The document at its largest: 65535 names of about 15 characters with
+// answers of about 1.5 KB. Adding, each sort order, saving and loading
+// (which classifies every answer again), and what idle records cost.
+#include "model/DomainDoc.h"
+#include "model/TLDTable.h"
+#include "lookup/WhoisAnswer.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <random>
+
+namespace {
+
+constexpr int kCount = CDomainDoc::kMaxFileRecords;
+
+QByteArray NameOf(int i)
+{
+    // About 15 characters, in no particular order.
+    return "name" + QByteArray::number((i * 7919) % 1000003).rightJustified(7, '0') + ".com";
+}
+
+QByteArray AnswerOf(int i)
+{
+    QByteArray text = "Domain Name: " + NameOf(i).toUpper() + "\r\n";
+    while (text.size() < 1500)
+        text += "   Some registry line with data that fills an answer\r\n";
+    text += i % 3 ? "Registrar: Example\r\n" : "No match\r\n";
+    return text;
+}
+
+void Fill(CDomainDoc& doc, bool withAnswers)
+{
+    std::mt19937 rng(42);
+    for (int i = 0; i < kCount; ++i) {
+        doc.AddDomain(NameOf(i));
+        CDomainInfo& r = *doc.GetAt(i);
+        if (withAnswers) {
+            r.m_strWhois = AnswerOf(i);
+            r.m_nStatus = uint8_t(rng() % 9);
+            r.m_bSelected = uint8_t(rng() % 2);
+            if (rng() % 4) {
+                r.m_dtChecked.m_status = COleDateTime::valid;
+                r.m_dtChecked.m_dt = 46000.0 + double(rng() % 100000) / 1000.0;
+            }
+            if (r.m_nStatus == STATUS_TAKEN)
+                r.m_strDNS = rng() % 2 ? QByteArray("Error") : QByteArray("192.0.2.1");
+        }
+    }
+}
+
+void Setup()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    BuildDefaultTLDTable();
+}
+
+void BM_AddDomains(benchmark::State& state)
+{
+    Setup();
+    std::vector<QByteArray> names;
+    for (int i = 0; i < kCount; ++i)
+        names.push_back(NameOf(i));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto doc = std::make_unique<CDomainDoc>();
+        doc->m_nMaxEntries = kCount;
+        state.ResumeTiming();
+        for (const QByteArray& n : names)
+            doc->AddDomain(n);
+        state.PauseTiming();
+        doc.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_AddDomains)->Unit(benchmark::kMillisecond);
+
+void BM_Sort(benchmark::State& state)
+{
+    Setup();
+    CDomainDoc doc;
+    doc.m_nMaxEntries = kCount;
+    Fill(doc, true);
+    const int kind = int(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        // Start from the same shuffled order every time.
+        std::mt19937 rng(7);
+        std::shuffle(doc.m_arrDomains.begin(), doc.m_arrDomains.end(), rng);
+        state.ResumeTiming();
+        doc.SortDomains(kind);
+    }
+}
+BENCHMARK(BM_Sort)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
+void BM_SaveAndLoad(benchmark::State& state)
+{
+    Setup();
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/big.qzn");
+    CDomainDoc doc;
+    doc.m_nMaxEntries = kCount;
+    Fill(doc, true);
+    const bool load = state.range(0) == 1;
+    doc.OnSaveDocument(path);
+    CDomainDoc loaded;
+    for (auto _ : state) {
+        if (load)
+            loaded.OnOpenDocument(path);
+        else
+            doc.OnSaveDocument(path);
+    }
+    state.counters["file_MB"] = double(QFile(path).size()) / 1e6;
+    state.SetLabel(load ? "load + classify" : "save");
+}
+BENCHMARK(BM_SaveAndLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_IdleRecordMemory(benchmark::State& state)
+{
+    Setup();
+    for (auto _ : state) {
+        const size_t before = mallinfo2().uordblks;
+        auto doc = std::make_unique<CDomainDoc>();
+        doc->m_nMaxEntries = kCount;
+        Fill(*doc, false);
+        const size_t after = mallinfo2().uordblks;
+        state.counters["idle_records_MB"] = double(after - before) / 1e6;
+        state.counters["bytes_per_record"] = double(after - before) / kCount;
+    }
+}
+BENCHMARK(BM_IdleRecordMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir home;
+    qputenv("TELVARO_HOME", home.path().toLocal8Bit());
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

@@ -1,0 +1,61 @@
+// tld: show and change the table of TLDs and their whois servers.
+#include "cli/CliArgs.h"
+#include "cli/CliCommands.h"
+#include "model/TLDTable.h"
+#include "model/TextCompare.h"
+
+#include <QFile>
+
+#include <cstdio>
+
+namespace {
+
+int ListTable()
+{
+    for (const auto& row : g_tldTable.m_rows) {
+        const QByteArray line = row->m_strTLD + '\t' + row->m_strServer + '\t' + (row->m_bSelected ? "ticked" : "-")
+            + '\t' + row->m_strRegistrar + '\n';
+        std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
+    }
+    return 0;
+}
+
+int SetRow(const QByteArray& tld, const QByteArray& server)
+{
+    if (tld.isEmpty() || tld.startsWith('.') || server.isEmpty())
+        throw CCliError{QStringLiteral("tld set needs a TLD (without a leading dot) and a server"), kExitUsage};
+    CTLDInfo* row = nullptr;
+    for (const auto& r : g_tldTable.m_rows) {
+        if (EqualsNoCase(r->m_strTLD, tld))
+            row = r.get();
+    }
+    if (row)
+        row->m_strServer = server;
+    else
+        g_tldTable.Add(std::make_unique<CTLDInfo>(tld, server));
+    return SaveTLDTable() ? 0 : 1;
+}
+
+int ResetTable()
+{
+    QFile file(GetTLDFilePath());
+    if (file.exists() && !file.remove())
+        throw CCliError{QStringLiteral("could not remove %1: %2").arg(file.fileName(), file.errorString())};
+    return LoadTLDTable() ? 0 : 1;
+}
+
+}
+
+int RunTld(CCliArgs& args)
+{
+    RequireNoOptionsLeft(args);
+    const QStringList words = args.Rest();
+    const QString action = words.value(0);
+    if (action == QLatin1String("list") && words.size() == 1)
+        return ListTable();
+    if (action == QLatin1String("set") && words.size() == 3)
+        return SetRow(words[1].toLatin1(), words[2].toLatin1());
+    if (action == QLatin1String("reset") && words.size() == 1)
+        return ResetTable();
+    throw CCliError{QStringLiteral("tld takes: list | set TLD SERVER | reset"), kExitUsage};
+}

@@ -1,0 +1,194 @@
+#include "LoopbackWhoisServer.h"
+#include "TestSupport.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+struct CliResult
+{
+    int m_nExit = -1;
+    QByteArray m_out;
+    QByteArray m_err;
+};
+
+class CliTest : public ::testing::Test
+{
+protected:
+    CliResult Run(const QStringList& args, int timeoutMs = 30000)
+    {
+        QProcess p;
+        p.start(QStringLiteral(TELVARO_CLI_PATH), QStringList{QStringLiteral("--home"), m_home.Path()} + args);
+        EXPECT_TRUE(p.waitForFinished(timeoutMs)) << args.join(QLatin1Char(' ')).toStdString();
+        return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+    }
+
+    QByteArray FileBytes(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    QList<QJsonObject> Json()
+    {
+        QList<QJsonObject> rows;
+        for (const QByteArray& line : Run({QStringLiteral("list"), m_doc, QStringLiteral("--json")}).m_out.split('\n')) {
+            if (!line.isEmpty())
+                rows << QJsonDocument::fromJson(line).object();
+        }
+        return rows;
+    }
+
+    ScopedTelvaroHome m_home;
+    QString m_doc = m_home.Path() + QStringLiteral("names.qzn");
+};
+
+}
+
+TEST_F(CliTest, NewAddSelectList)
+{
+    EXPECT_EQ(Run({QStringLiteral("new"), m_doc}).m_nExit, 0);
+    EXPECT_EQ(FileBytes(m_doc), Bytes({0, 0}));
+    EXPECT_EQ(Run({QStringLiteral("new"), m_doc}).m_nExit, 1);   // never overwrites a list
+
+    CliResult r = Run({QStringLiteral("add"), m_doc, QStringLiteral("--tld"), QStringLiteral("com,Net"),
+                       QStringLiteral("shop"), QStringLiteral("a.org,b.co.uk;bad_name"), QStringLiteral("SHOP.com")});
+    EXPECT_EQ(r.m_nExit, 0) << r.m_err.toStdString();
+    EXPECT_EQ(r.m_out, "4\n");   // shop.COM, shop.NET, a.org, b.co.uk; SHOP.com repeats
+    EXPECT_EQ(Run({QStringLiteral("add"), m_doc, QStringLiteral("--tld"), QStringLiteral("biz"), QStringLiteral("x")})
+                  .m_nExit,
+              1);
+
+    // Without --tld the ticked rows (COM by default) are used; a tab does not separate.
+    QFile names(m_home.Path() + QStringLiteral("in.txt"));
+    ASSERT_TRUE(names.open(QIODevice::WriteOnly));
+    names.write("web\r\nx.com\ty.com\n");
+    names.close();
+    r = Run({QStringLiteral("add"), m_doc, QStringLiteral("--from-file"), names.fileName()});
+    EXPECT_EQ(r.m_out, "1\n");
+
+    r = Run({QStringLiteral("list"), m_doc});
+    EXPECT_EQ(r.m_out, "1\tshop.COM\tUnknown\t-\tNo\n2\tshop.NET\tUnknown\t-\tNo\n3\ta.org\tUnknown\t-\tNo\n"
+                       "4\tb.co.uk\tUnknown\t-\tNo\n5\tweb.COM\tUnknown\t-\tNo\n");
+
+    EXPECT_EQ(Run({QStringLiteral("select"), m_doc, QStringLiteral("A.ORG"), QStringLiteral("web.com")}).m_nExit, 0);
+    QList<QJsonObject> rows = Json();
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_TRUE(rows[2][QStringLiteral("selected")].toBool());
+    EXPECT_FALSE(rows[0][QStringLiteral("selected")].toBool());
+    EXPECT_TRUE(rows[0][QStringLiteral("checked")].isNull());
+    EXPECT_EQ(rows[4][QStringLiteral("index")].toInt(), 5);
+
+    r = Run({QStringLiteral("select"), m_doc, QStringLiteral("nothere.com")});
+    EXPECT_EQ(r.m_nExit, 1);
+    EXPECT_TRUE(r.m_err.contains("nothere.com"));
+    EXPECT_EQ(Run({QStringLiteral("select"), m_doc, QStringLiteral("--all")}).m_nExit, 0);
+    EXPECT_EQ(Run({QStringLiteral("select"), m_doc}).m_nExit, 2);
+    EXPECT_EQ(Run({QStringLiteral("frobnicate")}).m_nExit, 2);
+}
+
+TEST_F(CliTest, LookupAgainstTheLoopbackServer)
+{
+    CLoopbackWhoisServer server;
+    server.SetBehaviour("taken.com", CWhoisBehaviour::Answer("Domain Name: TAKEN.COM\r\nRegistrar: Example\r\n"));
+    ASSERT_EQ(Run({QStringLiteral("tld"), QStringLiteral("set"), QStringLiteral("com"),
+                   QString::fromStdString(server.Address())})
+                  .m_nExit,
+              0);
+    Run({QStringLiteral("new"), m_doc});
+    Run({QStringLiteral("add"), m_doc, QStringLiteral("free.com"), QStringLiteral("taken.com"), QStringLiteral("idle.com")});
+    Run({QStringLiteral("select"), m_doc, QStringLiteral("free.com"), QStringLiteral("taken.com")});
+
+    const CliResult r = Run({QStringLiteral("lookup"), m_doc, QStringLiteral("--interval"), QStringLiteral("0"),
+                             QStringLiteral("--max-connections"), QStringLiteral("4")});
+    EXPECT_EQ(r.m_nExit, 0) << r.m_err.toStdString();
+    EXPECT_TRUE(r.m_err.contains("2 of 2 names looked up"));
+    const QList<QJsonObject> rows = Json();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0][QStringLiteral("status_text")].toString(), QStringLiteral("*AVAILABLE*"));
+    EXPECT_EQ(rows[1][QStringLiteral("status")].toInt(), 2);
+    EXPECT_TRUE(rows[1][QStringLiteral("whois")].toString().contains(QStringLiteral("Registrar: Example")));
+    EXPECT_GT(rows[1][QStringLiteral("checked")].toDouble(), 40000.0);
+    EXPECT_EQ(rows[2][QStringLiteral("status_text")].toString(), QStringLiteral("Unknown"));
+    EXPECT_EQ(server.Requests().size(), 2u);
+}
+
+TEST_F(CliTest, InterruptStopsWaitsAndSaves)
+{
+    CLoopbackWhoisServer server(CWhoisBehaviour::NeverClose("partial"));
+    Run({QStringLiteral("tld"), QStringLiteral("set"), QStringLiteral("COM"), QString::fromStdString(server.Address())});
+    Run({QStringLiteral("new"), m_doc});
+    Run({QStringLiteral("add"), m_doc, QStringLiteral("a.com"), QStringLiteral("b.com")});
+    Run({QStringLiteral("select"), m_doc, QStringLiteral("--all")});
+
+    QProcess p;
+    p.start(QStringLiteral(TELVARO_CLI_PATH), {QStringLiteral("--home"), m_home.Path(), QStringLiteral("lookup"), m_doc,
+                                               QStringLiteral("--interval"), QStringLiteral("0"),
+                                               QStringLiteral("--timeout"), QStringLiteral("0")});
+    ASSERT_TRUE(server.WaitForRequests(2, std::chrono::seconds(20)));
+    QThread::msleep(300);   // let the answers' first text arrive
+    ::kill(pid_t(p.processId()), SIGINT);
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitCode(), 130);
+    const QList<QJsonObject> rows = Json();
+    ASSERT_EQ(rows.size(), 2);
+    // Stopped lookups keep what came so far; a loaded error text reads as Unknown.
+    EXPECT_TRUE(rows[0][QStringLiteral("whois")].toString().endsWith(QStringLiteral("partial")));
+    EXPECT_EQ(rows[0][QStringLiteral("status_text")].toString(), QStringLiteral("Unknown"));
+    EXPECT_GT(rows[0][QStringLiteral("checked")].toDouble(), 40000.0);
+}
+
+TEST_F(CliTest, DamagedDocumentsAreNeverOverwritten)
+{
+    Run({QStringLiteral("new"), m_doc});
+    Run({QStringLiteral("add"), m_doc, QStringLiteral("a.com"), QStringLiteral("b.com")});
+    QByteArray damaged = FileBytes(m_doc);
+    damaged.chop(3);
+    QFile f(m_doc);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(damaged);
+    f.close();
+
+    CliResult r = Run({QStringLiteral("add"), m_doc, QStringLiteral("c.com")});
+    EXPECT_EQ(r.m_nExit, 1);
+    EXPECT_TRUE(r.m_err.contains("damaged"));
+    EXPECT_EQ(Run({QStringLiteral("lookup"), m_doc}).m_nExit, 1);
+    EXPECT_EQ(FileBytes(m_doc), damaged);
+
+    r = Run({QStringLiteral("list"), m_doc});
+    EXPECT_EQ(r.m_nExit, 1);
+    EXPECT_EQ(r.m_out, "1\ta.com\tUnknown\t-\tNo\n");
+    EXPECT_EQ(Run({QStringLiteral("list"), m_home.Path() + QStringLiteral("missing.qzn")}).m_nExit, 1);
+}
+
+TEST_F(CliTest, TldTableAndConstruct)
+{
+    CliResult r = Run({QStringLiteral("tld"), QStringLiteral("list")});
+    EXPECT_TRUE(r.m_out.startsWith("COM\twhois.verisign-grs.com\tticked\t\n"));
+    EXPECT_EQ(r.m_out.count('\n'), 12);
+    EXPECT_EQ(Run({QStringLiteral("tld"), QStringLiteral("set"), QStringLiteral("io"), QStringLiteral("whois.nic.io")})
+                  .m_nExit,
+              0);
+    r = Run({QStringLiteral("tld"), QStringLiteral("list")});
+    EXPECT_TRUE(r.m_out.endsWith("io\twhois.nic.io\t-\t\n"));
+    EXPECT_EQ(Run({QStringLiteral("tld"), QStringLiteral("reset")}).m_nExit, 0);
+    EXPECT_FALSE(Run({QStringLiteral("tld"), QStringLiteral("list")}).m_out.contains("whois.nic.io"));
+
+    Run({QStringLiteral("new"), m_doc});
+    r = Run({QStringLiteral("construct"), m_doc, QStringLiteral("shop"), QStringLiteral("--start"),
+             QStringLiteral("e,my"), QStringLiteral("--end"), QStringLiteral("net"), QStringLiteral("--dash"),
+             QStringLiteral("--tld"), QStringLiteral("com")});
+    EXPECT_EQ(r.m_nExit, 0) << r.m_err.toStdString();
+    EXPECT_EQ(r.m_out, "15\n");   // the bare keyword has no TLD
+    const QByteArray list = Run({QStringLiteral("list"), m_doc}).m_out;
+    EXPECT_TRUE(list.startsWith("1\tshop.COM\t"));
+    EXPECT_TRUE(list.endsWith("15\tmy-shop-net.COM\tUnknown\t-\tNo\n"));
+}

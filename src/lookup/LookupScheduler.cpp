@@ -24,7 +24,8 @@ bool IsFinalStatus(uint8_t status)
 CLookupScheduler::CLookupScheduler(CDomainDoc* doc, QObject* parent) : QObject(parent), m_pDoc(doc)
 {
     m_nMaxConnections = Settings::MaxConnections.Get();
-    m_timer.setInterval(std::max(0, Settings::ConnectionInterval.Get()) * 1000);
+    // As stored; a window timer never fires more often than every 10 ms.
+    m_timer.setInterval(std::max(10, Settings::ConnectionInterval.Get() * 1000));
     connect(&m_timer, &QTimer::timeout, this, &CLookupScheduler::OnTimer);
     m_timer.start();
     m_pDoc->SetLookupNotifyTarget(this);
@@ -76,6 +77,7 @@ void CLookupScheduler::LookupSelected()
 {
     m_nProgressTotal = CountToDo();
     SetLookupRunning(true);
+    WakeTimer();
     m_bTrayAnimating = true;
     if (m_host.m_animateTray)
         m_host.m_animateTray(true);
@@ -228,6 +230,16 @@ void CLookupScheduler::OnTimer()
         Q_EMIT HintChanged(hint);
     }
     Q_EMIT Ticked();
+    // With no pause between ticks, rest while every slot is taken or nothing
+    // runs; the next completion or command wakes the timer.
+    if (m_timer.interval() == 0 && (!IsBusy() || BusyCount() >= m_nMaxConnections))
+        m_timer.stop();
+}
+
+void CLookupScheduler::WakeTimer()
+{
+    if (!m_timer.isActive())
+        m_timer.start();
 }
 
 QString CLookupScheduler::HintText()
@@ -292,6 +304,7 @@ bool CLookupScheduler::event(QEvent* e)
 
 void CLookupScheduler::OnLookupDone(CDomainInfo* record)
 {
+    WakeTimer();
     const int index = m_pDoc->IndexOf(record);
     if (index >= 0) {
         m_pDoc->SetModifiedFlag();

@@ -38,7 +38,8 @@ public:
     // After the Options dialog: the limit held to 1..40 and a period of at
     // least two seconds.
     void ApplyOptions();
-    // Explicit values (command line): the limit as given, the period in ms.
+    // Explicit values (command line): the limit as given, the period in ms;
+    // 0 ticks as soon as a slot is free.
     void SetLimits(int maxConnections, int intervalMs);
 
     // Commands. index is a row of the document; out-of-range does nothing.
@@ -92,6 +93,7 @@ protected:
 
 private:
     void SetLookupRunning(bool running);
+    void WakeTimer();
     void OnLookupDone(CDomainInfo* record);
     void OnResolved(int handle, const struct CResolveResult& result);
     void ResetRecord(CDomainInfo& record);

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 
@@ -32,6 +33,9 @@ public:
     const std::shared_ptr<CHostEntrySlot> m_pHostEnt = std::make_shared<CHostEntrySlot>();
     // Pending resolution request, or kNoRequest.
     int m_hResolve = kNoRequest;
+    // After a failed resolution the row is not asked again before this
+    // moment, so that quick scheduling ticks do not flood the name server.
+    std::chrono::steady_clock::time_point m_retryAfter{};
 
     bool IsResolved() const { return m_pHostEnt->Get() != nullptr; }
 

@@ -13,6 +13,11 @@
 
 CTLDTable g_tldTable;
 
+namespace {
+// As long as the shortest timer period the Options dialog allows.
+constexpr std::chrono::seconds kResolveRetryPause{2};
+}
+
 const QEvent::Type CTLDResolvedEvent::kType = QEvent::Type(QEvent::registerEventType());
 
 CTLDTable::~CTLDTable()
@@ -205,8 +210,9 @@ std::shared_ptr<CHostEntrySlot> FindHostEntrySlot(QByteArrayView name)
 
 bool ResolveWhoisServers(QObject* window)
 {
+    const auto now = std::chrono::steady_clock::now();
     for (const auto& row : g_tldTable.m_rows) {
-        if (row->IsResolved() || row->m_hResolve != CTLDInfo::kNoRequest)
+        if (row->IsResolved() || row->m_hResolve != CTLDInfo::kNoRequest || now < row->m_retryAfter)
             continue;
         QByteArray host;
         uint16_t port;
@@ -234,6 +240,7 @@ int OnTLDResolved(int handle, const CResolveResult& result)
         row->m_hResolve = CTLDInfo::kNoRequest;
         if (result.m_nError != 0 || !result.m_pEntry) {
             row->m_pHostEnt->Set(nullptr);
+            row->m_retryAfter = std::chrono::steady_clock::now() + kResolveRetryPause;
             return ~i;
         }
         row->m_pHostEnt->Set(result.m_pEntry);
@@ -253,6 +260,7 @@ void ResetTLDResolution()
     for (const auto& row : g_tldTable.m_rows) {
         row->m_pHostEnt->Set(nullptr);
         row->m_hResolve = CTLDInfo::kNoRequest;
+        row->m_retryAfter = {};
     }
 }
 

@@ -5,7 +5,6 @@
 #include "model/TLDTable.h"
 #include "lookup/WhoisAnswer.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -138,14 +137,4 @@ void BM_IdleRecordMemory(benchmark::State& state)
 }
 BENCHMARK(BM_IdleRecordMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-}
-
-int main(int argc, char** argv)
-{
-    QTemporaryDir home;
-    qputenv("TELVARO_HOME", home.path().toLocal8Bit());
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
 }

@@ -5,8 +5,6 @@
 #include "model/MainThreadQueue.h"
 #include "model/TLDTable.h"
 
-#include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -57,14 +55,4 @@ void BM_StopFortyBlockedLookups(benchmark::State& state)
 }
 BENCHMARK(BM_StopFortyBlockedLookups)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-}
-
-int main(int argc, char** argv)
-{
-    QTemporaryDir home;
-    qputenv("TELVARO_HOME", home.path().toLocal8Bit());
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
 }

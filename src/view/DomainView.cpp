@@ -1,0 +1,230 @@
+#include "view/DomainView.h"
+
+#include "lookup/LookupScheduler.h"
+#include "lookup/WhoisAnswer.h"
+#include "model/DomainDoc.h"
+#include "shell/CommandIds.h"
+#include "shell/CommandRegistry.h"
+#include "shell/Profile.h"
+#include "view/DomainListCtrl.h"
+#include "view/DomainListModel.h"
+#include "view/HintLine.h"
+#include "view/InfoPane.h"
+#include "view/LookupCommands.h"
+#include "view/PictureButton.h"
+#include "view/ViewPanes.h"
+
+#include <QPainter>
+
+const QString CDomainView::kStartText = QStringLiteral(
+    "From the menu choose 'Names > Add Names'\r\nto manually add domain names\r\n\r\nUse 'Names > Construct Names' "
+    "to construct\r\ndomain names from keywords.\r\n\r\nor simply press ctrl-w to get started.");
+const QString CDomainView::kChooseText = QStringLiteral(
+    "Please click on a domain name in the above list to see the domain name record.\r\nYou can also right click on "
+    "the domain name to view various options.");
+const QString CDomainView::kNoInfoText = QStringLiteral(
+    "Information not available.\r\nPlease click on the \"Check Availability\" button (or the 'Lookup > Highlighted "
+    "Domain'\r\nmenu option) to retrieve registration data.\r\n");
+
+CDomainView::CDomainView(CDomainDoc* doc, CCommandRegistry* registry, QWidget* parent)
+    : QWidget(parent), m_pDoc(doc), m_pRegistry(registry), m_pModel(new CDomainListModel(doc, this)),
+      m_pList(new CDomainListCtrl(this)), m_pInfo(new CInfoPane(this)), m_pHint(new CHintLine(this)),
+      m_pSupport(new CPictureButton(QStringLiteral("Customer\nSupport"), this)),
+      m_pRegister(new CPictureButton(QStringLiteral("Register\nDomain"), this)),
+      m_pScheduler(std::make_unique<CLookupScheduler>(doc))
+{
+    m_pList->setModel(m_pModel);
+    m_pList->SetDocument(doc);
+    m_pList->SetCommandRegistry(registry);
+    m_pList->setFrameShape(QFrame::NoFrame);
+    // The highlight is captured at once; the pane is refreshed later, as
+    // the list posts its Show Info.
+    connect(m_pList, &CDomainListCtrl::ShowInfoRequested, this, [this] {
+        m_pHighlightedRecord = GetHighlightedEntry();
+        PostShowInfo();
+    });
+    // The model was connected first, so rows are in step when this runs.
+    connect(m_pDoc, &CDomainDoc::Updated, this, &CDomainView::OnUpdate);
+
+    m_hintRefresh.setSingleShot(true);
+    m_hintRefresh.setInterval(0);
+    connect(&m_hintRefresh, &QTimer::timeout, this, &CDomainView::RefreshHint);
+    connect(m_pScheduler.get(), &CLookupScheduler::HintChanged, m_pHint, &CHintLine::SetText);
+    connect(m_pScheduler.get(), &CLookupScheduler::LookupRunningChanged, this, [this] { m_hintRefresh.start(); });
+
+    RegisterCommands();
+    setTabOrder(m_pList, m_pInfo);
+    setTabOrder(m_pInfo, m_pSupport);
+    setTabOrder(m_pSupport, m_pRegister);
+    OnInitialUpdate();
+    RefreshHint();
+}
+
+CDomainView::~CDomainView()
+{
+    // The registry may outlive the view: its commands must not reach it.
+    if (m_pRegistry) {
+        for (int id : m_registeredIds)
+            m_pRegistry->Register(id, {}, [] { return false; });
+    }
+    // Stops and waits for the lookups while the list can still take their
+    // completions.
+    m_pScheduler.reset();
+}
+
+void CDomainView::RegisterCommands()
+{
+    if (!m_pRegistry)
+        return;
+    CCommandRegistry& r = *m_pRegistry;
+    auto holdsEntries = [this] { return m_pDoc->GetCount() != 0; };
+    r.Register(ID_SHOW_INFO, [this] { OnShowInfo(); });
+    r.Register(
+        ID_REFRESH, [this] { m_pDoc->UpdateAllViews(CDomainDoc::HINT_ALL); },
+        [this] { return m_pList->GetItemCount() != 0; });
+    r.Register(ID_SORT_NAMES, [this] { m_pDoc->SortDomains(1); }, holdsEntries);
+    r.Register(ID_SORT_STATUS, [this] { m_pDoc->SortDomains(2); }, holdsEntries);
+    r.Register(ID_SORT_DATE, [this] { m_pDoc->SortDomains(3); }, holdsEntries);
+    m_registeredIds = {ID_SHOW_INFO, ID_REFRESH, ID_SORT_NAMES, ID_SORT_STATUS, ID_SORT_DATE};
+    const std::vector<int> lookupIds =
+        RegisterLookupCommands(r, *m_pScheduler, [this] { return GetHighlightedIndex(); });
+    m_registeredIds.insert(m_registeredIds.end(), lookupIds.begin(), lookupIds.end());
+
+    BindPictureButton(m_pSupport, ID_CUSTOMER_SUPPORT);
+    BindPictureButton(m_pRegister, ID_REGISTER_DOMAIN);
+}
+
+void CDomainView::BindPictureButton(CPictureButton* button, int id)
+{
+    // The web commands may be registered after the view exists.
+    button->SetAction(m_pRegistry->Find(id));
+    connect(m_pRegistry, &CCommandRegistry::CommandRegistered, button, [this, button, id](int registered) {
+        if (registered == id)
+            button->SetAction(m_pRegistry->Find(id));
+    });
+}
+
+int CDomainView::GetHighlightedIndex() const
+{
+    const int row = m_pList->GetHighlightedItem();
+    return row >= 0 && row < m_pList->GetItemCount() && row < m_pDoc->GetCount() ? row : -1;
+}
+
+CDomainInfo* CDomainView::GetHighlightedEntry() const
+{
+    const int row = GetHighlightedIndex();
+    return row >= 0 ? m_pDoc->GetAt(row) : nullptr;
+}
+
+// --- keeping in step with the document ---------------------------------------
+
+void CDomainView::OnInitialUpdate()
+{
+    m_pModel->OnDocUpdated(CDomainDoc::HINT_REBUILT, -1);
+    OnUpdate(CDomainDoc::HINT_REBUILT, -1);
+}
+
+void CDomainView::OnUpdate(int hint, int /*removedIndex*/)
+{
+    m_hintRefresh.start();
+    if (hint == CDomainDoc::HINT_REBUILT) {
+        // The model's reset has already left nothing highlighted.
+        m_pHighlightedRecord = nullptr;
+        m_bShowInfoPosted = false;
+        m_pInfo->SetPaneText(kStartText);
+        return;
+    }
+    if (hint == CDomainDoc::HINT_ALL && m_pHighlightedRecord) {
+        // Reordered rows: the highlight stays with its record.
+        const int row = m_pDoc->IndexOf(m_pHighlightedRecord);
+        if (row >= 0 && row != m_pList->GetHighlightedItem()) {
+            m_pList->HighlightItem(row);
+            return;
+        }
+    }
+    // The highlighted record may have changed under the pane.
+    if (hint <= 0 || hint - 1 == GetHighlightedIndex())
+        PostShowInfo();
+}
+
+void CDomainView::PostShowInfo()
+{
+    if (m_bShowInfoPosted)
+        return;
+    m_bShowInfoPosted = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_bShowInfoPosted)
+                OnShowInfo();
+        },
+        Qt::QueuedConnection);
+}
+
+void CDomainView::OnShowInfo()
+{
+    m_bShowInfoPosted = false;
+    if (const CDomainInfo* record = GetHighlightedEntry()) {
+        if (!record->m_strName.isEmpty() && !record->m_strWhois.isEmpty()) {
+            m_pInfo->ShowRecord(record->m_strWhois);
+            return;
+        }
+    }
+    if (m_pList->GetItemCount() == 0)
+        m_pInfo->SetPaneText(kStartText);
+    else
+        m_pInfo->SetPaneText(GetHighlightedIndex() >= 0 ? kNoInfoText : kChooseText);
+}
+
+void CDomainView::ApplyOptions()
+{
+    m_pScheduler->ApplyOptions();
+    m_pDoc->m_nMaxEntries = Settings::MaxEntries.Get();
+    g_bStripOutput = Settings::StripOutput.Get();
+}
+
+// --- hint line ---------------------------------------------------------------
+
+void CDomainView::RefreshHint()
+{
+    m_pHint->SetText(m_pScheduler->HintText());
+}
+
+// --- panes ---------------------------------------------------------------------
+
+void CDomainView::LayOutPanes()
+{
+    const CViewPanes panes = CViewPanes::Compute(size());
+    m_pList->setGeometry(panes.m_rcList);
+    m_pList->SetColumnWidths(panes.m_rcList.width());
+    m_pInfo->setGeometry(panes.m_rcInfo);
+    m_pHint->setGeometry(panes.m_rcHint);
+    m_pSupport->setGeometry(panes.m_rcSupport);
+    m_pRegister->setGeometry(panes.m_rcRegister);
+}
+
+void CDomainView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    LayOutPanes();
+}
+
+void CDomainView::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Button));
+    const CViewPanes panes = CViewPanes::Compute(size());
+    const QColor shadow = palette().color(QPalette::Dark);
+    const QColor light = palette().color(QPalette::Light);
+    for (const QRect& r : {panes.m_rcInfoFrame, panes.m_rcListFrame, panes.m_rcButtonsFrame, panes.m_rcHintFrame}) {
+        if (r.isEmpty())
+            continue;
+        // Sunken: shadow along the top and left, light along the bottom and right.
+        p.setPen(shadow);
+        p.drawLine(r.bottomLeft(), r.topLeft());
+        p.drawLine(r.topLeft(), r.topRight());
+        p.setPen(light);
+        p.drawLine(r.topRight(), r.bottomRight());
+        p.drawLine(r.bottomRight(), r.bottomLeft());
+    }
+}

@@ -1,10 +1,16 @@
 #include "shell/CommandRegistry.h"
 
+#include "shell/CoalescedCall.h"
 #include "shell/CommandStrings.h"
 
 #include <QWidget>
 
-CCommandRegistry::CCommandRegistry(QWidget* window) : QObject(window), m_pWindow(window) {}
+CCommandRegistry::CCommandRegistry(QWidget* window)
+    : QObject(window)
+    , m_pWindow(window)
+    , m_pUpdateLater(new CCoalescedCall([this] { UpdateCommandUI(); }, this))
+{
+}
 
 QAction* CCommandRegistry::Register(int id, Handler onTrigger, Rule isEnabled, Rule isChecked)
 {
@@ -56,8 +62,14 @@ bool CCommandRegistry::Execute(int id)
     return true;
 }
 
+void CCommandRegistry::UpdateCommandUILater()
+{
+    m_pUpdateLater->Request();
+}
+
 void CCommandRegistry::UpdateCommandUI()
 {
+    m_pUpdateLater->Cancel();
     for (auto& [id, e] : m_commands) {
         if (e.m_isEnabled)
             e.m_pAction->setEnabled(e.m_isEnabled());

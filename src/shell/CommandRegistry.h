@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 
+class CCoalescedCall;
 class QWidget;
 
 // One QAction per command id, shared by the menu bar, the toolbar, context
@@ -38,6 +39,9 @@ public:
 
     // Re-evaluates the enable and check rules of every command.
     void UpdateCommandUI();
+    // The same, once, when the event loop next runs: for callers that see
+    // many small changes in a row.
+    void UpdateCommandUILater();
 
 Q_SIGNALS:
     // A command was registered after menus were built.
@@ -54,4 +58,5 @@ private:
 
     QWidget* m_pWindow;
     std::map<int, Entry> m_commands;
+    CCoalescedCall* m_pUpdateLater;
 };

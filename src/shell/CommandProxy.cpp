@@ -1,0 +1,33 @@
+#include "shell/CommandProxy.h"
+
+#include "shell/CommandRegistry.h"
+
+#include <QPointer>
+
+CCommandProxy::CCommandProxy(CCommandRegistry* registry, int id, const QString& text, QObject* parent)
+    : QAction(text, parent), m_pRegistry(registry), m_pTarget(registry->Find(id)), m_nId(id)
+{
+    Q_ASSERT(m_pTarget);
+    setStatusTip(m_pTarget->statusTip());
+    setToolTip(m_pTarget->toolTip());
+    setMenuRole(QAction::NoRole);
+    Sync();
+    connect(m_pTarget, &QAction::changed, this, &CCommandProxy::Sync);
+    connect(m_pTarget, &QAction::toggled, this, &CCommandProxy::Sync);
+    connect(this, &QAction::triggered, this, [this] {
+        // The command may rebuild the menus (a recent file opened, say).
+        const QPointer<CCommandProxy> self(this);
+        m_pRegistry->Execute(m_nId);
+        // Clicking a checkable item flips it at once; the command's rule has
+        // the last word.
+        if (self)
+            Sync();
+    });
+}
+
+void CCommandProxy::Sync()
+{
+    setEnabled(m_pTarget->isEnabled());
+    setCheckable(m_pTarget->isCheckable());
+    setChecked(m_pTarget->isChecked());
+}

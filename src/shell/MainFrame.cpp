@@ -13,6 +13,7 @@
 #include "shell/MenuBarBuilder.h"
 #include "shell/Profile.h"
 #include "shell/RecentFileList.h"
+#include "shell/SchedulerHost.h"
 #include "shell/StatusProgress.h"
 #include "shell/ToolBarBuilder.h"
 #include "shell/WindowPlacement.h"
@@ -57,6 +58,7 @@ CMainFrame::CMainFrame(CDomainDoc* doc, CRecentFileList* recentFiles, QWidget* p
     m_pView = new CDomainView(doc, m_pRegistry, this);
     setCentralWidget(m_pView);
     m_pProgress->Track(m_pView->GetScheduler());
+    m_pView->GetScheduler()->SetHost(MakeDesktopSchedulerHost());
     RegisterCommands();
     RegisterNameCommands(*m_pRegistry, *doc, this);
 

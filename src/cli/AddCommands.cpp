@@ -87,6 +87,8 @@ int RunAdd(CCliArgs& args)
         if (name != QLatin1String("--"))
             text += '\n' + name.toLatin1();
     }
+    if (text.trimmed().isEmpty())
+        throw CCliError{QStringLiteral("add needs names, or --from-file with names in it"), kExitUsage};
     CCliDocument file(path, true);
     return Offer(file, BuildNameCandidates(text, tlds));
 }

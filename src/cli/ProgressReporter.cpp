@@ -11,7 +11,7 @@ CProgressReporter::CProgressReporter() : m_bTerminal(isatty(STDERR_FILENO) != 0)
 
 void CProgressReporter::Update(int done, int total)
 {
-    if (done == m_nLastDone)
+    if (done == m_nLastDone || total == 0)
         return;
     // Plain output gets a line at most once a second.
     if (!m_bTerminal && m_nLastDone >= 0 && m_sinceLine.elapsed() < 1000)
@@ -21,6 +21,13 @@ void CProgressReporter::Update(int done, int total)
 
 void CProgressReporter::Finish(int done, int total)
 {
+    if (total == 0) {
+        std::fputs("No ticked name is waiting for an answer.\n", stderr);
+        return;
+    }
+    // A plain line already showing the final count is not repeated.
+    if (!m_bTerminal && done == m_nLastDone)
+        return;
     Print(done, total, true);
 }
 

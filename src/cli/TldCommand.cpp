@@ -24,6 +24,14 @@ int SetRow(const QByteArray& tld, const QByteArray& server)
 {
     if (tld.isEmpty() || tld.startsWith('.') || server.isEmpty())
         throw CCliError{QStringLiteral("tld set needs a TLD (without a leading dot) and a server"), kExitUsage};
+    // "host:port" or "[v6]:port" whose port is not one: refuse it rather
+    // than store a server that can never be found.
+    QByteArray host;
+    uint16_t port;
+    SplitServerText(server, &host, &port);
+    if (host == server && (server.count(':') == 1 || server.startsWith('[')))
+        throw CCliError{QStringLiteral("%1: the port must be a number from 1 to 65535").arg(QString::fromLatin1(server)),
+                        kExitUsage};
     CTLDInfo* row = nullptr;
     for (const auto& r : g_tldTable.m_rows) {
         if (EqualsNoCase(r->m_strTLD, tld))

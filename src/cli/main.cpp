@@ -22,7 +22,11 @@ const char kUsage[] =
     "                                given (or, without --tld, each ticked TLD)\n"
     "  construct FILE KEYWORD [--start WORDS] [--end WORDS] [--kind N] [--dash]\n"
     "            [--no-start] [--no-end] [--no-both] [--tld LIST]\n"
-    "                                build names from a keyword and padding words\n"
+    "                                build names from a keyword and padding words;\n"
+    "                                without --start/--end, the word lists of kind N:\n"
+    "                                0 All, 1 Business, 2 Educational, 3 Fun,\n"
+    "                                4 Sports, 5 Custom (default 0); --dash also\n"
+    "                                joins with \"-\", --no-both pads one side only\n"
     "  select FILE (--all | --none | NAME...)\n"
     "                                tick names for lookup\n"
     "  lookup FILE [--max-connections N] [--interval SECONDS] [--timeout SECONDS]\n"
@@ -72,6 +76,10 @@ int main(int argc, char* argv[])
     try {
         if (args.TakeFlag(QStringLiteral("--help")) || args.TakeFlag(QStringLiteral("-h"))) {
             std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (args.TakeFlag(QStringLiteral("--version"))) {
+            std::printf("telvaro-cli %s\n", TELVARO_VERSION);
             return 0;
         }
         if (const auto home = args.TakeOption(QStringLiteral("--home")))

@@ -113,8 +113,11 @@ bool CWhoisConnection::QueryWhois()
         return false;
     }
 
-    // Wait for the server's address; a stop ends the wait.
-    const std::shared_ptr<const CHostEntry> entry = m_pSlot->WaitForEntry(m_socket.m_bAbort);
+    // Wait for the server's address; a stop ends the wait, and so does the
+    // time limit, so a server whose name never resolves cannot hold a
+    // lookup (and its connection slot) for ever.
+    const std::shared_ptr<const CHostEntry> entry =
+        m_pSlot->WaitForEntry(m_socket.m_bAbort, DeadlineAfter(m_nTimeoutSeconds));
     if (!entry) {
         SetMessage("Unknown 'whois' server (" + m_strServer + ")\n");
         return false;

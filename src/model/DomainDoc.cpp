@@ -283,14 +283,26 @@ bool CDomainDoc::OnOpenDocument(const QString& path)
         ReportUserError(QStringLiteral("Telvaro could not read \"%1\": %2").arg(path, file.errorString()));
         return false;
     }
+    // Read into a list of its own first: a file that yields nothing at all
+    // is not a list, and must not replace the one that is open.
+    CDomainDoc loaded;
     CArchive ar{QByteArrayView(data)};
-    m_bPartiallyLoaded = false;
+    bool damaged = false;
     try {
-        Serialize(ar);
+        loaded.Serialize(ar);
     } catch (const CArchiveException& e) {
-        m_bPartiallyLoaded = true;
-        ReportUserError(e.Describe(path) + QStringLiteral(" %1 names were read before the damage.").arg(GetCount()));
+        damaged = true;
+        if (loaded.GetCount() == 0) {
+            ReportUserError(e.Describe(path) + QStringLiteral(" No names could be read from it."));
+            return false;
+        }
+        ReportUserError(e.Describe(path) + QStringLiteral(" %1 names were read before the damage.").arg(loaded.GetCount()));
     }
+    DeleteAllDomains();
+    m_arrDomains.swap(loaded.m_arrDomains);
+    RebuildNameIndex();
+    InvalidatePositions();
+    m_bPartiallyLoaded = damaged;
     m_strPathName = path;
     SetModifiedFlag(false);
     UpdateAllViews(HINT_REBUILT);

@@ -36,10 +36,15 @@ void CHostEntrySlot::Set(std::shared_ptr<const CHostEntry> entry)
     SlotCondition().notify_all();
 }
 
-std::shared_ptr<const CHostEntry> CHostEntrySlot::WaitForEntry(const std::atomic<bool>& abort) const
+std::shared_ptr<const CHostEntry> CHostEntrySlot::WaitForEntry(
+    const std::atomic<bool>& abort, std::optional<std::chrono::steady_clock::time_point> deadline) const
 {
     std::unique_lock lock(SlotMutex());
-    SlotCondition().wait(lock, [&] { return m_entry || abort.load(); });
+    const auto ready = [&] { return m_entry || abort.load(); };
+    if (deadline)
+        SlotCondition().wait_until(lock, *deadline, ready);
+    else
+        SlotCondition().wait(lock, ready);
     return m_entry;
 }
 

@@ -5,8 +5,10 @@
 #include <sys/socket.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // One resolved network address of a whois server, port included.
@@ -34,9 +36,11 @@ public:
     std::shared_ptr<const CHostEntry> Get() const;
     void Set(std::shared_ptr<const CHostEntry> entry);
 
-    // Blocks until the slot holds an entry or abort is set; returns the entry,
-    // or null when the wait was aborted.
-    std::shared_ptr<const CHostEntry> WaitForEntry(const std::atomic<bool>& abort) const;
+    // Blocks until the slot holds an entry, abort is set or the deadline
+    // (if any) passes; returns the entry, or null when there is none.
+    std::shared_ptr<const CHostEntry> WaitForEntry(
+        const std::atomic<bool>& abort,
+        std::optional<std::chrono::steady_clock::time_point> deadline = std::nullopt) const;
 
     // Wakes every waiting worker so that it looks at its abort flag again.
     // Call after setting an abort flag.

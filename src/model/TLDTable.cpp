@@ -18,6 +18,31 @@ namespace {
 constexpr std::chrono::seconds kResolveRetryPause{2};
 }
 
+namespace {
+
+// The table's file bytes as this program last read or wrote them, so that
+// exit leaves alone a file nobody here changed (another Telvaro, or
+// telvaro-cli, may have written it meanwhile).
+QByteArray& LastStoredTable()
+{
+    static QByteArray bytes;
+    return bytes;
+}
+
+QByteArray SerializeTLDTable()
+{
+    QByteArray data;
+    CArchive ar(&data);
+    ar.WriteWord(uint16_t(g_tldTable.GetSize()));
+    for (const auto& row : g_tldTable.m_rows) {
+        ar.WriteObjectTag(CTLDInfo::classCTLDInfo);
+        row->Serialize(ar);
+    }
+    return data;
+}
+
+}
+
 const QEvent::Type CTLDResolvedEvent::kType = QEvent::Type(QEvent::registerEventType());
 
 CTLDTable::~CTLDTable()
@@ -84,10 +109,12 @@ bool LoadTLDTable()
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         BuildDefaultTLDTable();
+        LastStoredTable().clear();
         return true;
     }
     const QByteArray data = file.readAll();
     g_tldTable.RemoveAll();
+    LastStoredTable().clear();
     CArchive ar{QByteArrayView(data)};
     try {
         ReadTLDRows(ar, g_tldTable);
@@ -95,6 +122,7 @@ bool LoadTLDTable()
         ReportUserError(e.Describe(path));
         return false;
     }
+    LastStoredTable() = data;
     return true;
 }
 
@@ -111,24 +139,21 @@ void ReadTLDRows(CArchive& ar, CTLDTable& table)
 
 bool SaveTLDTable()
 {
+    const QByteArray data = SerializeTLDTable();
     const QString path = GetTLDFilePath();
     QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
-    if (written) {
-        CArchive ar(&file);
-        ar.WriteWord(uint16_t(g_tldTable.GetSize()));
-        for (const auto& row : g_tldTable.m_rows) {
-            ar.WriteObjectTag(CTLDInfo::classCTLDInfo);
-            row->Serialize(ar);
-        }
-        written = ar.Flush();
-    }
-    if (!written || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
         ReportUserError(QStringLiteral("Telvaro could not save the TLD table to \"%1\": %2")
                             .arg(path, file.errorString()));
         return false;
     }
+    LastStoredTable() = data;
     return true;
+}
+
+bool SaveTLDTableIfChanged()
+{
+    return SerializeTLDTable() == LastStoredTable() || SaveTLDTable();
 }
 
 namespace {

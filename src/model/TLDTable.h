@@ -56,6 +56,9 @@ void ReadTLDRows(CArchive& ar, CTLDTable& table);
 // Writes the whole table to qzn.tld, atomically. A failure is reported to the
 // user and leaves the previous file as it was.
 bool SaveTLDTable();
+// SaveTLDTable, unless the table is exactly as this program last read or
+// wrote its file; for program exit.
+bool SaveTLDTableIfChanged();
 // Empties the table and appends the twelve default rows (only COM ticked).
 void BuildDefaultTLDTable();
 

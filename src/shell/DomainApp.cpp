@@ -132,7 +132,7 @@ int CDomainApp::ExitInstance()
     m_bStarted = false;
     // The view's scheduler stops every lookup and waits for it.
     m_pFrame.reset();
-    const bool saved = SaveTLDTable();
+    const bool saved = SaveTLDTableIfChanged();
     m_pDoc.reset();
     m_pRecentFiles.reset();
     if (!CMainThreadQueue::WaitForThreads(kThreadWait))

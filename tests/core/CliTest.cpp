@@ -92,7 +92,9 @@ TEST_F(CliTest, NewAddSelectList)
     EXPECT_TRUE(r.m_err.contains("nothere.com"));
     EXPECT_EQ(Run({QStringLiteral("select"), m_doc, QStringLiteral("--all")}).m_nExit, 0);
     EXPECT_EQ(Run({QStringLiteral("select"), m_doc}).m_nExit, 2);
+    EXPECT_EQ(Run({QStringLiteral("add"), m_doc}).m_nExit, 2);   // nothing to add
     EXPECT_EQ(Run({QStringLiteral("frobnicate")}).m_nExit, 2);
+    EXPECT_TRUE(Run({QStringLiteral("--version")}).m_out.startsWith("telvaro-cli "));
 }
 
 TEST_F(CliTest, LookupAgainstTheLoopbackServer)
@@ -179,6 +181,10 @@ TEST_F(CliTest, TldTableAndConstruct)
               0);
     r = Run({QStringLiteral("tld"), QStringLiteral("list")});
     EXPECT_TRUE(r.m_out.endsWith("io\twhois.nic.io\t-\t\n"));
+    EXPECT_EQ(Run({QStringLiteral("tld"), QStringLiteral("set"), QStringLiteral("com"),
+                   QStringLiteral("127.0.0.1:99999")})
+                  .m_nExit,
+              2);   // not a port
     EXPECT_EQ(Run({QStringLiteral("tld"), QStringLiteral("reset")}).m_nExit, 0);
     EXPECT_FALSE(Run({QStringLiteral("tld"), QStringLiteral("list")}).m_out.contains("whois.nic.io"));
 

@@ -159,15 +159,18 @@ TEST_F(DomainDocTest, DamagedFilesLoadWhatCameBeforeTheDamage)
     EXPECT_TRUE(m_doc.AddDomain("a2.com"));   // the index matches what loaded
     EXPECT_FALSE(m_doc.AddDomain("B.com"));
 
-    ASSERT_TRUE(m_doc.OnOpenDocument(WriteFile(Bytes({9}))));
-    EXPECT_EQ(m_doc.GetCount(), 0);
+    // Nothing readable at all: not a list, and the open list stays.
+    EXPECT_FALSE(m_doc.OnOpenDocument(WriteFile(Bytes({9}))));
+    EXPECT_EQ(Names(), (QByteArrayList{"a.com", "b.com", "a2.com"}));
+    EXPECT_FALSE(m_doc.OnOpenDocument(WriteFile("This is a text file, not a list.")));
+    EXPECT_EQ(m_doc.GetCount(), 3);
 
     QByteArray nullRecord = data;
     nullRecord[data.indexOf("b.com") - 3] = 0;
     nullRecord[data.indexOf("b.com") - 2] = 0;
     ASSERT_TRUE(m_doc.OnOpenDocument(WriteFile(nullRecord)));
     EXPECT_EQ(Names(), QByteArrayList{"a.com"});
-    EXPECT_EQ(m_messages.size(), 3);
+    EXPECT_EQ(m_messages.size(), 4);
 
     // A file that cannot be read at all leaves the list as it was.
     EXPECT_FALSE(m_doc.OnOpenDocument(m_home.Path() + QStringLiteral("missing.qzn")));

@@ -229,3 +229,28 @@ TEST(ServerText, HostAndPort)
     EXPECT_EQ(host, "host:99999");
     EXPECT_EQ(port, 43);
 }
+
+TEST_F(TLDTableTest, ExitSavesOnlyWhatThisProgramChanged)
+{
+    // Defaults with no file yet: written at exit.
+    ASSERT_TRUE(LoadTLDTable());
+    EXPECT_TRUE(SaveTLDTableIfChanged());
+    EXPECT_TRUE(QFile::exists(GetTLDFilePath()));
+
+    // Someone else changes the file; this program's unchanged table leaves it.
+    ASSERT_TRUE(LoadTLDTable());
+    QByteArray other = [] { QFile f(GetTLDFilePath()); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    other.replace("whois.hkirc.hk", "127.0.0.1:4343");
+    WriteTLDFile(other);
+    EXPECT_TRUE(SaveTLDTableIfChanged());
+    QFile f(GetTLDFilePath());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), other);
+    f.close();
+
+    // A change made here is written back.
+    g_tldTable.GetAt(1)->m_bSelected = 1;
+    EXPECT_TRUE(SaveTLDTableIfChanged());
+    ASSERT_TRUE(LoadTLDTable());
+    EXPECT_EQ(g_tldTable.GetAt(1)->m_bSelected, 1);
+}

@@ -167,6 +167,14 @@ TEST_F(WhoisLookupTest, UnresolvedServerWaitsUntilStopped)
     EXPECT_EQ(m_record.m_nStatus, STATUS_ERROR_FIRST);
 }
 
+TEST_F(WhoisLookupTest, UnresolvedServerGivesUpAtTheTimeLimit)
+{
+    Settings::LookupTimeout.Set(1);
+    Lookup("name.net");
+    EXPECT_EQ(m_record.m_strWhois, "Unknown 'whois' server (never.resolved.invalid)\r\n");
+    EXPECT_EQ(m_record.m_nStatus, STATUS_ERROR_FIRST);
+}
+
 TEST_F(WhoisLookupTest, AStopBeforeTheWorkerRunsIsNotForgotten)
 {
     m_server.SetDefaultBehaviour(CWhoisBehaviour::NeverClose("x"));

@@ -160,9 +160,10 @@ private Q_SLOTS:
         LoadTLDTable();
         QCOMPARE(g_tldTable.GetAt(0)->m_strServer, QByteArray("whois.changed.test"));
 
-        // A table that cannot be written is reported and fails the exit.
+        // A changed table that cannot be written is reported and fails the exit.
         CDomainApp app;
         QVERIFY(app.InitInstance(Args()));
+        g_tldTable.GetAt(0)->m_strServer = "whois.changed.again";
         QVERIFY(QFile::remove(GetTLDFilePath()));
         QVERIFY(QDir().mkpath(GetTLDFilePath()));
         CMessageBoxAnswerer answerer{QMessageBox::Ok};

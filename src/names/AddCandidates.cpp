@@ -48,10 +48,11 @@ QString DescribeDroppedNames(const CAddCount& count, int limit)
         text += QStringLiteral(" Another %1 names these words make were not tried.").arg(locale.toString(count.m_nNotTried));
     text += QStringLiteral("\n\n");
     if (limit >= CDomainDoc::kMaxFileRecords)
-        text += QStringLiteral("No list can hold more names. Delete names you no longer need, or start a new "
-                               "list for the rest.");
+        text += QStringLiteral("No list can hold more names; the rest belong in a new list.");
     else
-        text += QStringLiteral("To allow more names, raise the Max Entries limit (\"Max allowable entries in the "
-                               "domain list\" under Lookup > Options...), or delete names you no longer need.");
+        text += QStringLiteral("The limit is the \"Max Entries\" value in the [Settings] section of the settings "
+                               "file, $XDG_CONFIG_HOME/Telvaro/Telvaro.conf (usually "
+                               "~/.config/Telvaro/Telvaro.conf). A list can hold up to %1 names.")
+                    .arg(locale.toString(CDomainDoc::kMaxFileRecords));
     return text;
 }

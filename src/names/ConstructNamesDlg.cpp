@@ -11,6 +11,7 @@
 #include "names/TextBox.h"
 #include "names/WaitCursor.h"
 #include "names/WordLists.h"
+#include "shell/HelpWindow.h"
 #include "shell/Profile.h"
 
 #include <QCheckBox>
@@ -146,6 +147,7 @@ CConstructNamesDlg::CConstructNamesDlg(QWidget* parent) : QDialog(parent)
     connect(help, &QPushButton::clicked, this, &CConstructNamesDlg::OnHelp);
 
     resize(640, 420);
+    CHelpWindow::AddHelpKey(this, QString::fromLatin1(CHelpWindow::kAddingNamesTopic));
     OnInitDialog();
     connect(m_pWebType, &QComboBox::currentIndexChanged, this, &CConstructNamesDlg::OnSelChangeWebType);
 }

@@ -5,6 +5,7 @@
 #include "names/TLDCheckListBox.h"
 #include "names/TextBox.h"
 #include "names/Tokens.h"
+#include "shell/HelpWindow.h"
 
 #include <QHBoxLayout>
 #include <QLayout>
@@ -77,6 +78,7 @@ CDomainNamesDlg::CDomainNamesDlg(QWidget* parent) : QDialog(parent)
     connect(cancel, &QPushButton::clicked, this, &CDomainNamesDlg::reject);
 
     resize(560, 400);
+    CHelpWindow::AddHelpKey(this, QString::fromLatin1(CHelpWindow::kAddingNamesTopic));
     OnInitDialog();
 }
 

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -72,6 +73,17 @@ void CHelpWindow::ShowTopic(const QString& page)
     show();
     raise();
     activateWindow();
+}
+
+void CHelpWindow::AddHelpKey(QDialog* dialog, const QString& page)
+{
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F1), dialog);
+    connect(key, &QShortcut::activated, dialog, [dialog, page] {
+        auto* help = dialog->findChild<CHelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
+        if (!help)
+            help = new CHelpWindow(dialog);
+        help->ShowTopic(page);
+    });
 }
 
 QString CHelpWindow::CurrentTopic() const

@@ -12,8 +12,14 @@ class CHelpWindow : public QDialog
 
 public:
     static constexpr char kDefaultTopic[] = "index.htm";
+    static constexpr char kAddingNamesTopic[] = "adding-names.htm";
 
     explicit CHelpWindow(QWidget* parent = nullptr);
+
+    // Makes F1 in dialog show page in a help window of the dialog's own: a
+    // modal dialog blocks every window but its own, the main window's help
+    // among them.
+    static void AddHelpKey(QDialog* dialog, const QString& page);
 
     // Shows page (a file name among the help pages; empty: the default topic).
     void ShowTopic(const QString& page = {});

@@ -28,6 +28,9 @@
 
 namespace {
 
+// Below this the picture buttons spill out of their column and the list
+// shows hardly a row.
+constexpr QSize kMinimumSize(560, 400);
 constexpr int kBarStateVersion = 1;
 constexpr char kStateEntry[] = "State";
 constexpr char kStatusBarEntry[] = "StatusBar";
@@ -41,6 +44,7 @@ CMainFrame::CMainFrame(CDomainDoc* doc, CRecentFileList* recentFiles, QWidget* p
     , m_pFileCommands(new CFileCommands(doc, recentFiles, this))
 {
     setWindowIcon(GetAppIcon());
+    setMinimumSize(kMinimumSize);
     resize(920, 660);
     CWindowPlacement placement;
     if (LoadWindowPlacement(placement))
@@ -70,6 +74,7 @@ CMainFrame::CMainFrame(CDomainDoc* doc, CRecentFileList* recentFiles, QWidget* p
     const auto updateLater = [this] { m_pRegistry->UpdateCommandUILater(); };
     connect(doc, &CDomainDoc::Updated, m_pRegistry, updateLater);
     connect(doc, &CDomainDoc::ModifiedChanged, m_pRegistry, updateLater);
+    connect(doc, &CDomainDoc::ModifiedChanged, this, &QWidget::setWindowModified);
     connect(GetScheduler(), &CLookupScheduler::Ticked, m_pRegistry, updateLater);
     connect(GetScheduler(), &CLookupScheduler::LookupRunningChanged, m_pRegistry, updateLater);
     connect(GetScheduler(), &CLookupScheduler::LookupFinished, m_pRegistry, updateLater);
@@ -157,7 +162,12 @@ void CMainFrame::RebuildBars()
 
 void CMainFrame::UpdateTitle()
 {
-    setWindowTitle(m_pDoc->GetTitle() + QStringLiteral(" - Telvaro"));
+    // A "[*]" in the file name is doubled, so Qt shows it as it is instead of
+    // taking it for the modified mark.
+    QString name = m_pDoc->GetTitle();
+    name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(name + QStringLiteral("[*] - Telvaro"));
+    setWindowModified(m_pDoc->IsModified());
 }
 
 void CMainFrame::OnDocumentReplaced()

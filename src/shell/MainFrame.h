@@ -46,7 +46,8 @@ public:
     // default topic.
     void WinHelp(const QString& page = {});
     void OnAppAbout();
-    // "<document title> - Telvaro".
+    // "<document title> - Telvaro", with "*" after the title while the list
+    // has unsaved changes.
     void UpdateTitle();
     // Rebuilds menus and toolbar now rather than when the event loop runs.
     void RebuildBars();

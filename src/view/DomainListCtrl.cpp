@@ -6,6 +6,7 @@
 #include "view/ListRowPainter.h"
 
 #include <QContextMenuEvent>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QMenu>
 #include <QPainter>
@@ -39,6 +40,10 @@ void CDomainListCtrl::setModel(QAbstractItemModel* model)
     if (model) {
         connect(model, &QAbstractItemModel::rowsRemoved, this, &CDomainListCtrl::OnRowsRemoved);
         connect(model, &QAbstractItemModel::modelReset, this, &CDomainListCtrl::OnModelReset);
+        // A new digit in the row count may widen the number column.
+        connect(model, &QAbstractItemModel::modelReset, this, &CDomainListCtrl::ApplyColumnWidths);
+        connect(model, &QAbstractItemModel::rowsInserted, this, &CDomainListCtrl::ApplyColumnWidths);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, &CDomainListCtrl::ApplyColumnWidths);
     }
 }
 
@@ -63,11 +68,39 @@ void CDomainListCtrl::HighlightItem(int row)
 
 void CDomainListCtrl::SetColumnWidths(int listWidth)
 {
-    const int t = (listWidth - 75) / 3;
-    setColumnWidth(0, 60);
-    setColumnWidth(1, std::max(0, t + 15));
+    m_nListWidth = listWidth;
+    ApplyColumnWidths();
+}
+
+void CDomainListCtrl::ApplyColumnWidths()
+{
+    if (m_nListWidth < 0)
+        return;
+    constexpr int kNumberWidth = 60;
+    const int t = (m_nListWidth - 75) / 3;
+    const int number = std::max(kNumberWidth, NumberColumnWidth());
+    setColumnWidth(0, number);
+    setColumnWidth(1, std::max(0, t + 15 - (number - kNumberWidth)));
     setColumnWidth(2, std::max(0, t - 5));
     setColumnWidth(3, std::max(0, t - 10));
+}
+
+int CDomainListCtrl::NumberColumnWidth() const
+{
+    const int rows = GetItemCount();
+    if (rows == 0)
+        return 0;
+    // Digits differ in width in some fonts: any number up to the last row's
+    // fits in as many of the widest digit.
+    const QFontMetricsF fm(font());
+    QChar widest = QLatin1Char('0');
+    for (char digit = '1'; digit <= '9'; ++digit) {
+        if (fm.horizontalAdvance(QLatin1Char(digit)) > fm.horizontalAdvance(widest))
+            widest = QLatin1Char(digit);
+    }
+    const QString text(QString::number(rows).size(), widest);
+    const bool checkBox = model()->index(0, 0).data(Qt::CheckStateRole).isValid();
+    return CListRowPainter::CellWidth(font(), text, true, checkBox);
 }
 
 // --- mouse and keys ----------------------------------------------------------

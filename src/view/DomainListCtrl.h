@@ -42,7 +42,9 @@ public:
     int GetItemCount() const;
 
     // Column widths from the list's width: 60 for the number, the rest
-    // shared out so that the four columns fill all but 15 pixels.
+    // shared out so that the four columns fill all but 15 pixels. When the
+    // largest row number needs more than 60, the number column takes it
+    // from the name column; this is redone as rows come and go.
     void SetColumnWidths(int listWidth);
 
     // Ids and texts of the context menu, in order; 0 is a separator and a
@@ -88,10 +90,16 @@ protected:
 private:
     void OnRowsRemoved();
     void OnModelReset();
+    void ApplyColumnWidths();
+    // The number column's width for the current rows: check box and the
+    // widest number of as many digits as the last row's.
+    int NumberColumnWidth() const;
 
     QPointer<CDomainDoc> m_pDoc;
     QPointer<CCommandRegistry> m_pRegistry;
     int m_nHighlightedItem = -1;
+    // The width last given to SetColumnWidths; -1 until then.
+    int m_nListWidth = -1;
     // Row to highlight once removed rows are gone, when the highlighted row
     // was among them; -1 when none.
     int m_nReselectAfterRemoval = -1;

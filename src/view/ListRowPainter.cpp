@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QTreeView>
+#include <QtMath>
 
 CListRowPainter::Look CListRowPainter::DomainListLook()
 {
@@ -66,6 +67,35 @@ QRect CListRowPainter::CheckBoxRect(const QRect& cell)
     return QRect(cell.left() + (kCheckAreaWidth - kSize) / 2, cell.top() + (cell.height() - kSize) / 2, kSize, kSize);
 }
 
+namespace {
+
+// Two spaces either side of the text, only one left of the first column's.
+QMargins TextMargins(const QFont& font, bool firstColumn)
+{
+    const int offset = 2 * QFontMetrics(font).horizontalAdvance(QLatin1Char(' '));
+    return QMargins(firstColumn ? offset / 2 : offset, 0, offset, 0);
+}
+
+QRect BarRect(const QRect& cell, bool checkBox)
+{
+    return checkBox ? cell.adjusted(CListRowPainter::kCheckAreaWidth, 0, 0, 0) : cell;
+}
+
+}
+
+QRect CListRowPainter::TextRect(const QRect& cell, const QFont& font, bool firstColumn, bool checkBox)
+{
+    return BarRect(cell, checkBox).marginsRemoved(TextMargins(font, firstColumn));
+}
+
+int CListRowPainter::CellWidth(const QFont& font, const QString& text, bool firstColumn, bool checkBox)
+{
+    const QMargins margins = TextMargins(font, firstColumn);
+    // Eliding compares the exact advance, so whole pixels are rounded up.
+    const int textWidth = qCeil(QFontMetricsF(font).horizontalAdvance(text));
+    return (checkBox ? kCheckAreaWidth : 0) + margins.left() + textWidth + margins.right();
+}
+
 QColor CListRowPainter::TextColour(const QString& text, bool highlighted, const QPalette& palette) const
 {
     if (m_look.m_bRedAvailable && text.compare(QLatin1String("*available*"), Qt::CaseInsensitive) == 0)
@@ -92,21 +122,19 @@ void CListRowPainter::paint(QPainter* painter, const QStyleOptionViewItem& optio
     // Selected rows stay highlighted without the focus, as the list always
     // shows its selection.
     const bool highlighted = option.state.testFlag(QStyle::State_Selected);
-    QRect bar = option.rect;
     const QVariant check = index.column() == 0 ? index.data(Qt::CheckStateRole) : QVariant();
     if (check.isValid()) {
-        const QRect area(bar.left(), bar.top(), kCheckAreaWidth, bar.height());
+        const QRect area(option.rect.left(), option.rect.top(), kCheckAreaWidth, option.rect.height());
         PaintCheckBox(painter, option, area, check.value<Qt::CheckState>());
-        bar.setLeft(area.right() + 1);
     }
     const QColor stripe = index.row() % 2 == 0 ? m_look.m_clrEven : m_look.m_clrOdd;
-    painter->fillRect(bar, highlighted ? option.palette.color(QPalette::Active, QPalette::Highlight) : stripe);
+    painter->fillRect(BarRect(option.rect, check.isValid()),
+                      highlighted ? option.palette.color(QPalette::Active, QPalette::Highlight) : stripe);
 
     const QString text = index.data(Qt::DisplayRole).toString();
     if (!text.isEmpty()) {
         const QFontMetrics fm(option.font);
-        const int offset = 2 * fm.horizontalAdvance(QLatin1Char(' '));
-        QRect textRect = bar.adjusted(index.column() == 0 ? offset / 2 : offset, 0, -offset, 0);
+        const QRect textRect = TextRect(option.rect, option.font, index.column() == 0, check.isValid());
         const QVariant alignment = index.data(Qt::TextAlignmentRole);
         const int horizontal = alignment.isValid() ? (alignment.toInt() & Qt::AlignHorizontal_Mask) : Qt::AlignLeft;
         painter->setFont(option.font);

@@ -42,6 +42,11 @@ public:
     static constexpr int kCheckAreaWidth = 20;
     // Where the check box of a row is drawn, inside column 0's cell.
     static QRect CheckBoxRect(const QRect& cell);
+    // Where the text of a cell is drawn: right of the check-box strip when
+    // the cell has one, with a little space on either side.
+    static QRect TextRect(const QRect& cell, const QFont& font, bool firstColumn, bool checkBox);
+    // The narrowest cell that shows text in font without eliding it.
+    static int CellWidth(const QFont& font, const QString& text, bool firstColumn, bool checkBox);
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;

@@ -12,7 +12,7 @@ CPictureButton::CPictureButton(const QString& caption, QWidget* parent) : QAbstr
     setAccessibleName(QString(caption).replace(QLatin1Char('\n'), QLatin1Char(' ')));
     setFocusPolicy(Qt::TabFocus);
     setFont(ArialFont(12, QFont::Bold));
-    setEnabled(false);
+    SyncWithAction();
     connect(this, &QAbstractButton::clicked, this, [this] {
         if (m_pAction && m_pAction->isEnabled())
             m_pAction->trigger();
@@ -32,7 +32,9 @@ void CPictureButton::SetAction(QAction* action)
 void CPictureButton::SyncWithAction()
 {
     setEnabled(m_pAction && m_pAction->isEnabled());
-    setToolTip(m_pAction ? m_pAction->toolTip() : QString());
+    // Named even while nothing handles it, so pointing at it says what it is.
+    const QString tip = m_pAction ? m_pAction->toolTip() : QString();
+    setToolTip(tip.isEmpty() ? accessibleName() : tip);
     setStatusTip(m_pAction ? m_pAction->statusTip() : QString());
 }
 

@@ -8,7 +8,7 @@ class QAction;
 // One of the view's picture buttons ("Customer Support", "Register
 // Domain"): a raised plate with its caption that sinks while pressed. It
 // runs its command and follows the command's enabled state; while nothing
-// handles the command it stays disabled.
+// handles the command it stays disabled, its tooltip still naming it.
 class CPictureButton : public QAbstractButton
 {
     Q_OBJECT
@@ -19,7 +19,8 @@ public:
 
     CPictureButton(const QString& caption, QWidget* parent = nullptr);
 
-    // Follows action: enabled state and tooltip; a click triggers it.
+    // Follows action: enabled state and tooltip (the caption when the
+    // action has none); a click triggers it.
     void SetAction(QAction* action);
     QAction* GetAction() const { return m_pAction; }
 

@@ -89,14 +89,19 @@ TEST(DescribeDroppedNamesTest, SaysWhatWasAddedWhatWasLeftOutAndWhatToDo)
     EXPECT_TRUE(text.contains(QStringLiteral("at most %1 names").arg(locale.toString(3000))));
     EXPECT_TRUE(text.contains(QStringLiteral("1 name was added; %1 more were left out.").arg(locale.toString(1234))))
         << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("Max Entries")));
-    EXPECT_TRUE(text.contains(QStringLiteral("Lookup > Options")));
+    // The limit is a value in the settings file; no dialog sets it yet.
+    EXPECT_TRUE(text.contains(QStringLiteral("\"Max Entries\" value in the [Settings] section")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Telvaro/Telvaro.conf")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Options")));
+    EXPECT_FALSE(text.contains(QStringLiteral("elete"))) << "no delete commands exist";
     EXPECT_FALSE(text.contains(QStringLiteral("not tried")));
 
     // At the file's own limit, raising "Max Entries" would not help.
     count.m_nNotTried = 5;
     const QString capped = DescribeDroppedNames(count, CDomainDoc::kMaxFileRecords);
     EXPECT_FALSE(capped.contains(QStringLiteral("Max Entries")));
+    EXPECT_TRUE(capped.contains(QStringLiteral("new list")));
+    EXPECT_FALSE(capped.contains(QStringLiteral("elete")));
     EXPECT_TRUE(capped.contains(QStringLiteral("Another 5 names these words make were not tried.")));
 
     // Names never tried alone are still worth telling.

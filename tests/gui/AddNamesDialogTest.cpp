@@ -214,6 +214,21 @@ private Q_SLOTS:
         QCOMPARE(m_state->Names(), QByteArrayList{"x.NET"});
     }
 
+    void f1ShowsTheHelpOnAddingNames()
+    {
+        QMainWindow window;
+        window.show();
+        CCommandRegistry registry(&window);
+        RegisterNameCommands(registry, m_state->m_doc, &window);
+        CModalDriver driver([](QWidget* top) {
+            auto* dlg = qobject_cast<CDomainNamesDlg*>(top);
+            QVERIFY(dlg);
+            VerifyF1ShowsTheHelpOnAddingNames(dlg);
+        });
+        QVERIFY(registry.Execute(ID_ADD_DOMAINS));
+        QCOMPARE(driver.m_nSteps, 1);
+    }
+
     void tldItemsAreNavyGreyWhenDisabledAndHighlightedWhenSelected()
     {
         g_tldTable.GetAt(3)->m_bSelected = 1;

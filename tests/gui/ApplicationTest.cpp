@@ -48,7 +48,7 @@ private Q_SLOTS:
         QVERIFY(app.InitInstance(Args()));
         QVERIFY(app.GetMainFrame()->isVisible());
         QCOMPARE(app.GetDocument()->GetCount(), 0);
-        QCOMPARE(app.GetMainFrame()->windowTitle(), QStringLiteral("Untitled - Telvaro"));
+        QCOMPARE(ShownTitle(*app.GetMainFrame()), QStringLiteral("Untitled - Telvaro"));
         // The TLD table is there before any list.
         QCOMPARE(g_tldTable.GetSize(), 12);
         QCOMPARE(app.ExitInstance(), 0);
@@ -76,7 +76,7 @@ private Q_SLOTS:
         QVERIFY(started);
         QCOMPARE(app.GetDocument()->GetCount(), 2);
         QCOMPARE(app.GetDocument()->GetPathName(), path);
-        QCOMPARE(app.GetMainFrame()->windowTitle(), QStringLiteral("start.qzn - Telvaro"));
+        QCOMPARE(ShownTitle(*app.GetMainFrame()), QStringLiteral("start.qzn - Telvaro"));
         QCOMPARE(app.GetRecentFileList()->GetAt(0), path);
         QVERIFY(!app.GetDocument()->IsModified());
     }
@@ -91,7 +91,7 @@ private Q_SLOTS:
         QVERIFY(answerer.m_texts[0].contains(path));
         QVERIFY(app.GetMainFrame()->isVisible());
         QCOMPARE(app.GetDocument()->GetCount(), 0);
-        QCOMPARE(app.GetMainFrame()->windowTitle(), QStringLiteral("Untitled - Telvaro"));
+        QCOMPARE(ShownTitle(*app.GetMainFrame()), QStringLiteral("Untitled - Telvaro"));
         QCOMPARE(app.GetRecentFileList()->GetSize(), 0);
     }
 

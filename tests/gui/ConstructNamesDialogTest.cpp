@@ -266,6 +266,17 @@ private Q_SLOTS:
         QVERIFY(dlg.isVisible());
     }
 
+    void f1ShowsTheHelpOnAddingNames()
+    {
+        CModalDriver driver([](QWidget* top) {
+            auto* dlg = qobject_cast<CConstructNamesDlg*>(top);
+            QVERIFY(dlg);
+            VerifyF1ShowsTheHelpOnAddingNames(dlg);
+        });
+        OnConstructNames(m_state->m_doc, nullptr);
+        QCOMPARE(driver.m_nSteps, 1);
+    }
+
     void hugeWordListsStopAtAMillionNamesAndSaySo()
     {
         QByteArray start;

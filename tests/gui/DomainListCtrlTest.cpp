@@ -230,10 +230,43 @@ private Q_SLOTS:
         m_pList->SetColumnWidths(615);
         QCOMPARE(m_pList->columnWidth(0), 60);
         QCOMPARE(m_pList->columnWidth(1), 195);
-        QCOMPARE(m_pList->columnWidth(2), 175);
-        QCOMPARE(m_pList->columnWidth(3), 170);
         m_pList->SetColumnWidths(40);   // too narrow for anything but the number
         QCOMPARE(m_pList->columnWidth(3), 0);
+    }
+
+    void theNumberColumnWidensForLargeNumbersAtTheNameColumnsExpense()
+    {
+        // Whether a row's number shows in full, as the painter lays it out.
+        auto numberFits = [this](int row) {
+            const QString number = Text(row, 0);
+            const QRect cell(0, 0, m_pList->columnWidth(0), 20);
+            const QRect text = CListRowPainter::TextRect(cell, m_pList->font(), true, true);
+            return QFontMetrics(m_pList->font()).elidedText(number, Qt::ElideRight, text.width()) == number;
+        };
+        auto addRows = [this](int count) {
+            for (int i = m_pDoc->GetCount(); i < count; ++i)
+                QVERIFY(m_pDoc->AddDomain("name" + QByteArray::number(i) + ".com"));
+            m_pDoc->UpdateAllViews(CDomainDoc::HINT_REBUILT);
+        };
+        m_pDoc->m_nMaxEntries = CDomainDoc::kMaxFileRecords;
+
+        addRows(CDomainDoc::kMaxFileRecords);
+        QCOMPARE(Text(CDomainDoc::kMaxFileRecords - 1, 0), QStringLiteral("65535"));
+        QVERIFY(numberFits(CDomainDoc::kMaxFileRecords - 1));
+        QVERIFY(m_pList->columnWidth(0) > 60);
+        QCOMPARE(m_pList->columnWidth(0) + m_pList->columnWidth(1), 60 + 195);
+
+        // Four digits need more than 60; the removal of the thousandth row
+        // brings the usual 60 back.
+        m_pDoc->OnNewDocument();
+        addRows(1000);
+        QVERIFY(numberFits(999));
+        QVERIFY(m_pList->columnWidth(0) > 60);
+        QVERIFY(m_pDoc->RemoveAt(999));
+        m_pDoc->UpdateAllViews(CDomainDoc::HINT_REMOVED, 999);
+        QCOMPARE(m_pModel->rowCount(), 999);
+        QCOMPARE(m_pList->columnWidth(0), 60);
+        QCOMPARE(m_pList->columnWidth(1), 195);
     }
 
     void painterDrawsStripesSelectionAndRedFreeNames()

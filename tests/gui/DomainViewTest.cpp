@@ -14,6 +14,8 @@
 #include "view/ViewPanes.h"
 
 #include <QScrollBar>
+#include <QToolTip>
+#include <QWindow>
 
 #include <memory>
 
@@ -249,6 +251,27 @@ private Q_SLOTS:
         QVERIFY(!m_pDoc->GetAt(0)->IsBusy());
         QVERIFY(!m_pRegistry->Execute(ID_SHOW_INFO));
         QVERIFY(!m_pRegistry->Execute(ID_CHECK_AVAILABILITY));
+    }
+
+    void pictureButtonsNameThemselvesWhileNothingHandlesThem()
+    {
+        const struct
+        {
+            CPictureButton* m_pButton;
+            QString m_strName;
+        } buttons[] = {{m_pView->GetSupportButton(), QStringLiteral("Customer Support")},
+                       {m_pView->GetRegisterButton(), QStringLiteral("Register Domain")}};
+        QWindow* window = m_pWindow->windowHandle();
+        for (const auto& b : buttons) {
+            QVERIFY(!b.m_pButton->isEnabled());
+            // The pointer comes in through the window, as the desktop moves it.
+            QTest::mouseMove(window, b.m_pButton->mapTo(m_pWindow.get(), QPoint(-20, -20)));
+            QTest::mouseMove(window, b.m_pButton->mapTo(m_pWindow.get(), b.m_pButton->rect().center()));
+            QTRY_VERIFY(QToolTip::isVisible());
+            QCOMPARE(QToolTip::text(), b.m_strName);
+            QToolTip::hideText();
+            QTRY_VERIFY(!QToolTip::isVisible());
+        }
     }
 
     void pictureButtonsRunTheirCommandsOnceThereAreAny()

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
+#include <QWindow>
 
 #include <deque>
 
@@ -56,6 +57,12 @@ private:
     std::deque<QMessageBox::StandardButton> m_answers;
     QTimer m_timer;
 };
+
+// The title as the desktop shows it, with Qt's "[*]" mark resolved.
+inline QString ShownTitle(const QWidget& window)
+{
+    return window.windowHandle() ? window.windowHandle()->title() : QString();
+}
 
 // Writes a list file with the given names (all must be valid).
 inline bool WriteListFile(const QString& path, std::initializer_list<const char*> names)

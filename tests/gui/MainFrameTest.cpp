@@ -19,6 +19,8 @@
 #include "shell/UserMessage.h"
 #include "view/DomainListCtrl.h"
 #include "view/DomainView.h"
+#include "view/PictureButton.h"
+#include "view/ViewPanes.h"
 
 #include <QLabel>
 #include <QMenuBar>
@@ -193,18 +195,44 @@ private Q_SLOTS:
         QCOMPARE(m_pFrame->GetView()->GetListCtrl()->model()->rowCount(), 3);
     }
 
-    void titleFollowsTheDocument()
+    void titleFollowsTheDocumentAndMarksUnsavedChanges()
     {
-        QCOMPARE(m_pFrame->windowTitle(), QStringLiteral("Untitled - Telvaro"));
+        QCOMPARE(ShownTitle(*m_pFrame), QStringLiteral("Untitled - Telvaro"));
         QVERIFY(m_pDoc->AddDomain("a.com"));
+        QCOMPARE(ShownTitle(*m_pFrame), QStringLiteral("Untitled* - Telvaro"));
         m_saveAnswer = Path("names.qzn");
         QVERIFY(Registry().Execute(ID_FILE_SAVE));
-        QCOMPARE(m_pFrame->windowTitle(), QStringLiteral("names.qzn - Telvaro"));
+        QCOMPARE(ShownTitle(*m_pFrame), QStringLiteral("names.qzn - Telvaro"));
+        m_pDoc->SetSelected(0, 1);
+        QCOMPARE(ShownTitle(*m_pFrame), QStringLiteral("names.qzn* - Telvaro"));
+        QVERIFY(Registry().Execute(ID_FILE_SAVE));
+        QCOMPARE(ShownTitle(*m_pFrame), QStringLiteral("names.qzn - Telvaro"));
         QVERIFY(Registry().Execute(ID_FILE_NEW));
-        QCOMPARE(m_pFrame->windowTitle(), QStringLiteral("Untitled - Telvaro"));
+        QCOMPARE(ShownTitle(*m_pFrame), QStringLiteral("Untitled - Telvaro"));
         m_openAnswer = m_saveAnswer;
         QVERIFY(Registry().Execute(ID_FILE_OPEN));
-        QCOMPARE(m_pFrame->windowTitle(), QStringLiteral("names.qzn - Telvaro"));
+        QCOMPARE(ShownTitle(*m_pFrame), QStringLiteral("names.qzn - Telvaro"));
+
+        // A "[*]" of the file's own name is not taken for the mark.
+        m_saveAnswer = Path("odd[*].qzn");
+        QVERIFY(Registry().Execute(ID_FILE_SAVE_AS));
+        QCOMPARE(ShownTitle(*m_pFrame), QStringLiteral("odd[*].qzn - Telvaro"));
+        m_pDoc->SetSelected(0, 0);
+        QCOMPARE(ShownTitle(*m_pFrame), QStringLiteral("odd[*].qzn* - Telvaro"));
+    }
+
+    void squeezingTheWindowLeavesRoomForTheListAndTheButtons()
+    {
+        QVERIFY(m_pDoc->AddDomain("a.com"));
+        m_pDoc->UpdateAllViews(CDomainDoc::HINT_REBUILT);
+        m_pFrame->resize(240, 160);
+        QCoreApplication::processEvents();
+        const CDomainView* view = m_pFrame->GetView();
+        const CViewPanes panes = CViewPanes::Compute(view->size());
+        for (const CPictureButton* button : {view->GetSupportButton(), view->GetRegisterButton()})
+            QVERIFY(panes.m_rcButtons.contains(button->geometry()));
+        const CDomainListCtrl* list = view->GetListCtrl();
+        QVERIFY(list->viewport()->height() >= 4 * list->visualRect(list->model()->index(0, 0)).height());
     }
 
     void aDamagedListIsNeverSavedOverItsFile()
@@ -233,7 +261,7 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), damaged);
         QCOMPARE(m_pDoc->GetPathName(), m_saveAnswer);
-        QCOMPARE(m_pFrame->windowTitle(), QStringLiteral("damaged (recovered).qzn - Telvaro"));
+        QCOMPARE(ShownTitle(*m_pFrame), QStringLiteral("damaged (recovered).qzn - Telvaro"));
         QVERIFY(Registry().Execute(ID_FILE_SAVE));   // a sound file now: saved without asking
         QCOMPARE(m_saveSuggestions.size(), 2);
     }

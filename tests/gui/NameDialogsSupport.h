@@ -2,6 +2,7 @@
 
 #include "model/DomainDoc.h"
 #include "model/TLDTable.h"
+#include "shell/HelpWindow.h"
 #include "shell/ProgramFolder.h"
 
 #include <QApplication>
@@ -12,7 +13,9 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QWindow>
 
 #include <functional>
 
@@ -91,4 +94,37 @@ inline void WriteFile(const QString& path, const QByteArray& data)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(data);
+}
+
+// The help windows on the screen.
+inline QList<CHelpWindow*> ShownHelpWindows()
+{
+    QList<CHelpWindow*> shown;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* help = qobject_cast<CHelpWindow*>(window); help && help->isVisible())
+            shown << help;
+    }
+    return shown;
+}
+
+// F1 in a name dialog, which runs modal: the help on adding names shows in
+// a window the dialog does not block, and F1 again reuses that window.
+inline void VerifyF1ShowsTheHelpOnAddingNames(QDialog* dialog)
+{
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QCOMPARE(QGuiApplication::modalWindow(), dialog->windowHandle());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QCOMPARE(ShownHelpWindows().size(), 1);
+    CHelpWindow* help = ShownHelpWindows().first();
+    QCOMPARE(help->CurrentTopic(), QStringLiteral("adding-names.htm"));
+    // What Qt asks before it lets a window take input while another is modal.
+    QVERIFY(dialog->windowHandle()->isAncestorOf(help->windowHandle(), QWindow::IncludeTransients));
+    QVERIFY(QTest::qWaitForWindowActive(help));
+
+    help->Browser()->setSource(QUrl(QStringLiteral("qrc:/help/index.htm")));
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QCOMPARE(ShownHelpWindows(), QList<CHelpWindow*>{help});
+    QCOMPARE(help->CurrentTopic(), QStringLiteral("adding-names.htm"));
 }

@@ -43,14 +43,6 @@ QByteArray ReadTextFile(const QString& path)
     return file.readAll();
 }
 
-QString RequireFile(CCliArgs& args)
-{
-    const auto file = args.TakeOperand();
-    if (!file)
-        throw CCliError{QStringLiteral("a document file is needed"), kExitUsage};
-    return *file;
-}
-
 int Offer(CCliDocument& file, const QByteArrayList& candidates)
 {
     const CAddCount count = AddCandidates(file.Doc(), candidates);
@@ -77,7 +69,7 @@ QByteArray WordsOption(CCliArgs& args, const QString& name, const QByteArray& st
 
 int RunAdd(CCliArgs& args)
 {
-    const QString path = RequireFile(args);
+    const QString path = args.TakeDocumentFile();
     const QByteArrayList tlds = TLDsFromOption(args);
     QByteArray text;
     if (const auto from = args.TakeOption(QStringLiteral("--from-file")))
@@ -95,7 +87,7 @@ int RunAdd(CCliArgs& args)
 
 int RunConstruct(CCliArgs& args)
 {
-    const QString path = RequireFile(args);
+    const QString path = args.TakeDocumentFile();
     const auto keyword = args.TakeOperand();
     if (!keyword)
         throw CCliError{QStringLiteral("construct needs a keyword"), kExitUsage};

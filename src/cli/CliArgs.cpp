@@ -50,3 +50,11 @@ std::optional<QString> CCliArgs::UnknownOption() const
     }
     return std::nullopt;
 }
+
+QString CCliArgs::TakeDocumentFile()
+{
+    const auto file = TakeOperand();
+    if (!file)
+        throw CCliError{QStringLiteral("a document file is needed"), kExitUsage};
+    return *file;
+}

@@ -20,6 +20,9 @@ public:
     std::optional<QString> TakeOption(const QString& name);
     // Removes and returns the first word that is not an option.
     std::optional<QString> TakeOperand();
+    // The document file every command but tld starts with; a usage error
+    // when it is missing.
+    QString TakeDocumentFile();
     // What is left once a command has taken what it knows.
     QStringList Rest() const { return m_args; }
     // The first leftover option, for "unknown option" messages.

@@ -7,21 +7,9 @@
 
 #include <cstdio>
 
-namespace {
-
-QString RequireFile(CCliArgs& args)
-{
-    const auto file = args.TakeOperand();
-    if (!file)
-        throw CCliError{QStringLiteral("a document file is needed"), kExitUsage};
-    return *file;
-}
-
-}
-
 int RunNew(CCliArgs& args)
 {
-    const QString path = RequireFile(args);
+    const QString path = args.TakeDocumentFile();
     RequireNoOptionsLeft(args);
     if (!args.IsEmpty())
         throw CCliError{QStringLiteral("new takes one file"), kExitUsage};
@@ -36,7 +24,7 @@ int RunNew(CCliArgs& args)
 
 int RunSelect(CCliArgs& args)
 {
-    const QString path = RequireFile(args);
+    const QString path = args.TakeDocumentFile();
     const bool all = args.TakeFlag(QStringLiteral("--all"));
     const bool none = args.TakeFlag(QStringLiteral("--none"));
     RequireNoOptionsLeft(args);

@@ -3,7 +3,7 @@
 // (which classifies every answer again), and what idle records cost.
 #include "model/DomainDoc.h"
 #include "model/TLDTable.h"
-#include "lookup/WhoisAnswer.h"
+#include "verdict/WhoisAnswer.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,6 +12,7 @@
 
 #include <malloc.h>
 
+#include <numeric>
 #include <random>
 
 namespace {
@@ -33,11 +34,13 @@ QByteArray AnswerOf(int i)
     return text;
 }
 
-void Fill(CDomainDoc& doc, bool withAnswers)
+// Fills doc with kCount records; the names are added in the order of order
+// when it is given.
+void Fill(CDomainDoc& doc, bool withAnswers, const std::vector<int>* order = nullptr)
 {
     std::mt19937 rng(42);
     for (int i = 0; i < kCount; ++i) {
-        doc.AddDomain(NameOf(i));
+        doc.AddDomain(NameOf(order ? (*order)[size_t(i)] : i));
         CDomainInfo& r = *doc.GetAt(i);
         if (withAnswers) {
             r.m_strWhois = AnswerOf(i);
@@ -85,17 +88,21 @@ BENCHMARK(BM_AddDomains)->Unit(benchmark::kMillisecond);
 void BM_Sort(benchmark::State& state)
 {
     Setup();
-    CDomainDoc doc;
-    doc.m_nMaxEntries = kCount;
-    Fill(doc, true);
+    std::vector<int> order(kCount);
+    std::iota(order.begin(), order.end(), 0);
+    std::shuffle(order.begin(), order.end(), std::mt19937(7));
     const int kind = int(state.range(0));
     for (auto _ : state) {
+        // Start from the same shuffled list every time.
         state.PauseTiming();
-        // Start from the same shuffled order every time.
-        std::mt19937 rng(7);
-        std::shuffle(doc.m_arrDomains.begin(), doc.m_arrDomains.end(), rng);
+        auto doc = std::make_unique<CDomainDoc>();
+        doc->m_nMaxEntries = kCount;
+        Fill(*doc, true, &order);
         state.ResumeTiming();
-        doc.SortDomains(kind);
+        doc->SortDomains(kind);
+        state.PauseTiming();
+        doc.reset();
+        state.ResumeTiming();
     }
 }
 BENCHMARK(BM_Sort)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
@@ -109,13 +116,13 @@ void BM_SaveAndLoad(benchmark::State& state)
     doc.m_nMaxEntries = kCount;
     Fill(doc, true);
     const bool load = state.range(0) == 1;
-    doc.OnSaveDocument(path);
+    (void)doc.OnSaveDocument(path);
     CDomainDoc loaded;
     for (auto _ : state) {
         if (load)
-            loaded.OnOpenDocument(path);
+            (void)loaded.OnOpenDocument(path);
         else
-            doc.OnSaveDocument(path);
+            (void)doc.OnSaveDocument(path);
     }
     state.counters["file_MB"] = double(QFile(path).size()) / 1e6;
     state.SetLabel(load ? "load + classify" : "save");

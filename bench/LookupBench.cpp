@@ -2,7 +2,7 @@
 #include "LoopbackWhoisServer.h"
 #include "lookup/WhoisConnection.h"
 #include "model/DomainInfo.h"
-#include "model/MainThreadQueue.h"
+#include "net/MainThreadQueue.h"
 #include "model/TLDTable.h"
 
 
@@ -25,10 +25,10 @@ void BM_StopFortyBlockedLookups(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         std::vector<std::unique_ptr<CDomainInfo>> records;
-        std::vector<std::shared_ptr<CWhoisConnection>> conns;
+        std::vector<std::shared_ptr<CLookupHandle>> conns;
         for (int i = 0; i < 40; ++i) {
             records.push_back(std::make_unique<CDomainInfo>());
-            CWhoisConnection::Start(*records.back(), "n" + QByteArray::number(i) + ".com");
+            CWhoisConnection::Start(*records.back(), "n" + QByteArray::number(i) + ".com", CLookupOptions());
             conns.push_back(records.back()->m_pConn);
         }
         requests += 40;
@@ -37,7 +37,7 @@ void BM_StopFortyBlockedLookups(benchmark::State& state)
 
         const auto start = std::chrono::steady_clock::now();
         for (const auto& c : conns)
-            c->m_socket.Abort();
+            c->Cancel();
         const auto deadline = start + std::chrono::seconds(10);
         for (const auto& c : conns)
             c->WaitUntilFinished(deadline);

@@ -4,7 +4,7 @@
 #include "lookup/LookupScheduler.h"
 #include "model/DomainDoc.h"
 #include "model/TLDTable.h"
-#include "shell/CommandRegistry.h"
+#include "commands/CommandRegistry.h"
 #include "view/DomainListCtrl.h"
 #include "view/DomainView.h"
 
@@ -43,7 +43,7 @@ QString MakeDocument(const QString& folder)
         r.m_dtChecked = COleDateTime::GetCurrentTime();
     }
     const QString path = folder + QStringLiteral("/big.qzn");
-    doc.OnSaveDocument(path);
+    (void)doc.OnSaveDocument(path);
     return path;
 }
 
@@ -79,7 +79,7 @@ int main(int argc, char** argv)
     view.GetListCtrl()->viewport()->installEventFilter(&watcher);
     QElapsedTimer timer;
     timer.start();
-    doc.OnOpenDocument(path);
+    (void)doc.OnOpenDocument(path);
     const double loadMs = double(timer.nsecsElapsed()) / 1e6;
     while (!watcher.m_bPainted)
         QApplication::processEvents();
@@ -95,7 +95,7 @@ int main(int argc, char** argv)
         scheduler->OnTimer();
         idle.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    for (const auto& r : doc.m_arrDomains)
+    for (const auto& r : doc.Records())
         r->m_nStatus = STATUS_TAKEN;
     for (int i = 0; i < 50; ++i) {
         scheduler->LookupSelected();

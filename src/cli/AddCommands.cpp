@@ -3,7 +3,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliDocument.h"
 #include "model/TLDTable.h"
-#include "model/TextCompare.h"
+#include "base/TextCompare.h"
 #include "names/AddCandidates.h"
 #include "names/NameCandidates.h"
 #include "names/NameConstructor.h"

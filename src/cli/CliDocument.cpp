@@ -1,5 +1,6 @@
 #include "cli/CliDocument.h"
 
+#include "base/UserMessage.h"
 #include "cli/CliArgs.h"
 
 #include <QFileInfo>
@@ -9,8 +10,12 @@ CCliDocument::CCliDocument(const QString& path, bool forWriting) : m_strPath(pat
     m_doc.OnNewDocument();
     if (!QFileInfo::exists(path))
         throw CCliError{QStringLiteral("%1: no such document").arg(path)};
-    if (!m_doc.OnOpenDocument(path))
-        throw CCliError{QStringLiteral("%1: the document could not be read").arg(path)};
+    const CResult opened = m_doc.OnOpenDocument(path);
+    if (!opened)
+        throw CCliError{opened.Message()};
+    // Damage is worth a line of its own even when only reading.
+    if (opened.HasMessage())
+        ReportUserError(opened.Message());
     if (forWriting && m_doc.IsPartiallyLoaded()) {
         throw CCliError{QStringLiteral("%1 is damaged; it was left unchanged. Open it in Telvaro and save the "
                                        "names that could be read under a new name.")
@@ -20,6 +25,8 @@ CCliDocument::CCliDocument(const QString& path, bool forWriting) : m_strPath(pat
 
 void CCliDocument::Save()
 {
-    if (m_doc.IsModified() && !m_doc.OnSaveDocument(m_strPath))
-        throw CCliError{QStringLiteral("%1 was not saved").arg(m_strPath)};
+    if (!m_doc.IsModified())
+        return;
+    if (const CResult saved = m_doc.OnSaveDocument(m_strPath); !saved)
+        throw CCliError{saved.Message()};
 }

@@ -17,8 +17,8 @@ int RunNew(CCliArgs& args)
         throw CCliError{QStringLiteral("%1 already exists; it was left unchanged").arg(path)};
     CDomainDoc doc;
     doc.OnNewDocument();
-    if (!doc.OnSaveDocument(path))
-        return 1;
+    if (const CResult saved = doc.OnSaveDocument(path); !saved)
+        throw CCliError{saved.Message()};
     return 0;
 }
 

@@ -4,8 +4,7 @@
 #include "cli/CliDocument.h"
 #include "cli/ProgressReporter.h"
 #include "lookup/LookupScheduler.h"
-#include "lookup/WhoisConnection.h"
-#include "shell/Profile.h"
+#include "base/Settings.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -52,7 +51,7 @@ int IntervalOption(CCliArgs& args)
 void PrintSummary(const CDomainDoc& doc)
 {
     int counts[9] = {};
-    for (const auto& r : doc.m_arrDomains) {
+    for (const auto& r : doc.Records()) {
         if (r->m_bSelected)
             ++counts[r->m_nStatus < 9 ? r->m_nStatus : 5];
     }
@@ -76,13 +75,16 @@ int RunLookup(CCliArgs& args)
 
     CCliDocument file(*path, true);
     CDomainDoc& doc = file.Doc();
-    CWhoisConnection::SetTimeoutOverride(timeout);
+    CLookupOptions options = CLookupOptions::FromSettings(CLookupOptions::Moment::AsStored);
+    options.m_nMaxConnections = maxConnections;
+    options.m_nIntervalMs = intervalMs;
+    if (timeout >= 0)
+        options.m_nTimeoutSeconds = timeout;
 
     bool interrupted = false;
     int status = 0;
     {
-        CLookupScheduler scheduler(&doc);
-        scheduler.SetLimits(maxConnections, intervalMs);
+        CLookupScheduler scheduler(&doc, options);
         CProgressReporter progress;
         QEventLoop loop;
         auto check = [&] {

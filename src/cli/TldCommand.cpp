@@ -2,13 +2,20 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
 #include "model/TLDTable.h"
-#include "model/TextCompare.h"
+#include "base/TextCompare.h"
 
 #include <QFile>
 
 #include <cstdio>
 
 namespace {
+
+int ExitStatus(const CResult& result)
+{
+    if (!result)
+        throw CCliError{result.Message()};
+    return 0;
+}
 
 int ListTable()
 {
@@ -41,7 +48,7 @@ int SetRow(const QByteArray& tld, const QByteArray& server)
         row->m_strServer = server;
     else
         g_tldTable.Add(std::make_unique<CTLDInfo>(tld, server));
-    return SaveTLDTable() ? 0 : 1;
+    return ExitStatus(SaveTLDTable());
 }
 
 int ResetTable()
@@ -49,7 +56,7 @@ int ResetTable()
     QFile file(GetTLDFilePath());
     if (file.exists() && !file.remove())
         throw CCliError{QStringLiteral("could not remove %1: %2").arg(file.fileName(), file.errorString())};
-    return LoadTLDTable() ? 0 : 1;
+    return ExitStatus(LoadTLDTable());
 }
 
 }

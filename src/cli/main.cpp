@@ -1,9 +1,9 @@
 // telvaro-cli: Telvaro's lists, lookups and TLD table from scripts.
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
-#include "model/MainThreadQueue.h"
+#include "net/MainThreadQueue.h"
 #include "model/TLDTable.h"
-#include "shell/UserMessage.h"
+#include "base/UserMessage.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -89,7 +89,7 @@ int main(int argc, char* argv[])
             std::fputs(kUsage, stderr);
             return kExitUsage;
         }
-        LoadTLDTable();
+        ReportResult(LoadTLDTable());
         status = Dispatch(*command, args);
     } catch (const CCliError& e) {
         std::fprintf(stderr, "telvaro-cli: %s\n", qPrintable(e.m_strMessage));

@@ -2,10 +2,9 @@
 
 #include "lookup/WhoisConnection.h"
 #include "model/DomainDoc.h"
-#include "model/MainThreadQueue.h"
+#include "net/MainThreadQueue.h"
 #include "model/TLDTable.h"
-#include "shell/Profile.h"
-#include "shell/ProgramFolder.h"
+#include "base/ProgramFolder.h"
 
 #include <QFile>
 
@@ -21,14 +20,11 @@ bool IsFinalStatus(uint8_t status)
 
 }
 
-CLookupScheduler::CLookupScheduler(CDomainDoc* doc, QObject* parent) : QObject(parent), m_pDoc(doc)
+CLookupScheduler::CLookupScheduler(CDomainDoc* doc, const CLookupOptions& options, QObject* parent)
+    : QObject(parent), m_pDoc(doc), m_options(options)
 {
-    m_nMaxConnections = Settings::MaxConnections.Get();
-    // As stored; a window timer never fires more often than every 10 ms.
-    m_timer.setInterval(std::max(10, Settings::ConnectionInterval.Get() * 1000));
     connect(&m_timer, &QTimer::timeout, this, &CLookupScheduler::OnTimer);
-    m_timer.start();
-    m_pDoc->SetLookupNotifyTarget(this);
+    m_timer.start(std::max(0, m_options.m_nIntervalMs));
 }
 
 CLookupScheduler::~CLookupScheduler()
@@ -36,19 +32,12 @@ CLookupScheduler::~CLookupScheduler()
     if (IsBusy())
         StopAll();
     WaitUntilIdle(30000);
-    m_pDoc->SetLookupNotifyTarget(nullptr);
 }
 
-void CLookupScheduler::ApplyOptions()
+void CLookupScheduler::SetOptions(const CLookupOptions& options)
 {
-    m_nMaxConnections = std::clamp(Settings::MaxConnections.Get(), 1, 40);
-    m_timer.start(std::max(2000, Settings::ConnectionInterval.Get() * 1000));
-}
-
-void CLookupScheduler::SetLimits(int maxConnections, int intervalMs)
-{
-    m_nMaxConnections = maxConnections;
-    m_timer.start(std::max(0, intervalMs));
+    m_options = options;
+    m_timer.start(std::max(0, m_options.m_nIntervalMs));
 }
 
 // --- commands --------------------------------------------------------------
@@ -62,7 +51,22 @@ void CLookupScheduler::CheckAvailability(int index)
 {
     if (!HasHighlight(index) || !ResolveWhoisServers(this) || m_pDoc->GetAt(index)->IsBusy())
         return;
-    m_pDoc->StartLookup(index);
+    StartLookup(index);
+}
+
+bool CLookupScheduler::StartLookup(int index)
+{
+    if (!HasHighlight(index))
+        return false;
+    CDomainInfo& record = *m_pDoc->GetAt(index);
+    if (record.IsBusy())
+        return false;
+    record.m_pNotifyWnd = this;
+    record.m_nPrevStatus = record.m_nStatus;
+    record.m_nStatus = STATUS_CHECKING;
+    const bool started = CWhoisConnection::Start(record, record.m_strName.trimmed().left(255), m_options);
+    m_pDoc->NotifyRowChanged(index);
+    return started;
 }
 
 bool CLookupScheduler::CanCheckAvailability(int index) const
@@ -85,23 +89,21 @@ void CLookupScheduler::LookupSelected()
 
 bool CLookupScheduler::CanLookupSelected() const
 {
-    return std::any_of(m_pDoc->m_arrDomains.begin(), m_pDoc->m_arrDomains.end(),
-                       [](const auto& r) { return r->m_bSelected; });
+    const auto records = m_pDoc->Records();
+    return std::any_of(records.begin(), records.end(), [](const auto& r) { return r->m_bSelected; });
 }
 
 void CLookupScheduler::StopAll()
 {
     SetLookupRunning(false);
-    for (const auto& r : m_pDoc->m_arrDomains) {
-        if (r->IsBusy())
-            r->m_pConn->m_socket.Abort();
-    }
+    for (const auto& r : m_pDoc->Records())
+        r->CancelLookup();
 }
 
 void CLookupScheduler::StopLookup(int index)
 {
     if (CanStopLookup(index))
-        m_pDoc->GetAt(index)->m_pConn->m_socket.Abort();
+        m_pDoc->GetAt(index)->CancelLookup();
 }
 
 bool CLookupScheduler::CanStopLookup(int index) const
@@ -121,8 +123,7 @@ void CLookupScheduler::ResetEntry(int index)
     if (!CanResetEntry(index))
         return;
     ResetRecord(*m_pDoc->GetAt(index));
-    m_pDoc->UpdateAllViews(index + 1);
-    m_pDoc->SetModifiedFlag();
+    m_pDoc->RecordChanged(index);
 }
 
 bool CLookupScheduler::CanResetEntry(int index) const
@@ -136,30 +137,28 @@ bool CLookupScheduler::CanResetEntry(int index) const
 void CLookupScheduler::ResetSelected()
 {
     bool any = false;
-    for (const auto& r : m_pDoc->m_arrDomains) {
+    for (const auto& r : m_pDoc->Records()) {
         if (r->m_bSelected && r->m_nStatus != STATUS_UNKNOWN && r->m_nStatus != STATUS_CHECKING) {
             ResetRecord(*r);
             any = true;
         }
     }
-    if (any) {
-        m_pDoc->UpdateAllViews(CDomainDoc::HINT_ALL);
-        m_pDoc->SetModifiedFlag();
-    }
+    if (any)
+        m_pDoc->RecordsChanged();
 }
 
 // --- state -----------------------------------------------------------------
 
 int CLookupScheduler::BusyCount() const
 {
-    return int(std::count_if(m_pDoc->m_arrDomains.begin(), m_pDoc->m_arrDomains.end(),
-                             [](const auto& r) { return r->IsBusy(); }));
+    const auto records = m_pDoc->Records();
+    return int(std::count_if(records.begin(), records.end(), [](const auto& r) { return r->IsBusy(); }));
 }
 
 bool CLookupScheduler::IsBusy() const
 {
-    return m_bLookupRunning || std::any_of(m_pDoc->m_arrDomains.begin(), m_pDoc->m_arrDomains.end(),
-                                           [](const auto& r) { return r->IsBusy(); });
+    const auto records = m_pDoc->Records();
+    return m_bLookupRunning || std::any_of(records.begin(), records.end(), [](const auto& r) { return r->IsBusy(); });
 }
 
 void CLookupScheduler::SetLookupRunning(bool running)
@@ -172,7 +171,8 @@ void CLookupScheduler::SetLookupRunning(bool running)
 
 int CLookupScheduler::CountToDo() const
 {
-    return int(std::count_if(m_pDoc->m_arrDomains.begin(), m_pDoc->m_arrDomains.end(), [](const auto& r) {
+    const auto records = m_pDoc->Records();
+    return int(std::count_if(records.begin(), records.end(), [](const auto& r) {
         return r->IsBusy() || (r->m_bSelected && !IsFinalStatus(r->m_nStatus));
     }));
 }
@@ -188,12 +188,13 @@ bool CLookupScheduler::ScheduleLookups()
 {
     if (!ResolveWhoisServers(this))
         return false;
-    const auto& records = m_pDoc->m_arrDomains;
+    const auto records = m_pDoc->Records();
+    const int maxConnections = m_options.m_nMaxConnections;
     int running = 0;
     for (const auto& r : records) {
         if (r->IsBusy())
             ++running;
-        if (running >= m_nMaxConnections)
+        if (running >= maxConnections)
             return true;
     }
 
@@ -201,9 +202,9 @@ bool CLookupScheduler::ScheduleLookups()
     // until the connection limit is reached; true when any started.
     auto pass = [&](auto wanted) {
         int started = 0;
-        for (int i = 0; i < int(records.size()) && running < m_nMaxConnections; ++i) {
+        for (int i = 0; i < int(records.size()) && running < maxConnections; ++i) {
             const CDomainInfo& r = *records[size_t(i)];
-            if (r.m_bSelected && wanted(r.m_nStatus) && m_pDoc->StartLookup(i)) {
+            if (r.m_bSelected && wanted(r.m_nStatus) && StartLookup(i)) {
                 ++running;
                 ++started;
             }
@@ -232,7 +233,7 @@ void CLookupScheduler::OnTimer()
     Q_EMIT Ticked();
     // With no pause between ticks, rest while every slot is taken or nothing
     // runs; the next completion or command wakes the timer.
-    if (m_timer.interval() == 0 && (!IsBusy() || BusyCount() >= m_nMaxConnections))
+    if (m_timer.interval() == 0 && (!IsBusy() || BusyCount() >= m_options.m_nMaxConnections))
         m_timer.stop();
 }
 
@@ -251,7 +252,7 @@ QString CLookupScheduler::HintText()
     int selected = 0;
     int taken = 0;
     int available = 0;
-    for (const auto& r : m_pDoc->m_arrDomains) {
+    for (const auto& r : m_pDoc->Records()) {
         selected += r->m_bSelected ? 1 : 0;
         taken += r->m_nStatus == STATUS_TAKEN ? 1 : 0;
         available += r->m_nStatus == STATUS_AVAILABLE ? 1 : 0;
@@ -276,13 +277,13 @@ QString CLookupScheduler::HintText()
 
 void CLookupScheduler::AbortLookupsForTLD(const QByteArray& tld)
 {
-    for (const auto& r : m_pDoc->m_arrDomains) {
+    for (const auto& r : m_pDoc->Records()) {
         if (!r->IsBusy())
             continue;
         // The TLD text must occur, and its first occurrence must end the name.
         const qsizetype at = r->m_strName.indexOf(tld);
         if (at >= 0 && at == r->m_strName.size() - tld.size())
-            r->m_pConn->m_socket.Abort();
+            r->CancelLookup();
     }
 }
 
@@ -307,8 +308,7 @@ void CLookupScheduler::OnLookupDone(CDomainInfo* record)
     WakeTimer();
     const int index = m_pDoc->IndexOf(record);
     if (index >= 0) {
-        m_pDoc->SetModifiedFlag();
-        m_pDoc->UpdateAllViews(index + 1);
+        m_pDoc->RecordChanged(index);
         Q_EMIT LookupFinished(index);
     }
     if (m_host.m_notifyWatchWindow)
@@ -326,7 +326,7 @@ void CLookupScheduler::OnWatchNotification(const CDomainInfo& watched)
 {
     for (int i = m_pDoc->GetCount() - 1; i >= 0; --i) {
         if (EqualsNoCase(m_pDoc->GetAt(i)->m_strName, watched.m_strName)) {
-            m_pDoc->UpdateAllViews(i + 1);
+            m_pDoc->NotifyRowChanged(i);
             break;
         }
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lookup/LookupOptions.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -27,23 +29,24 @@ public:
         std::function<void(CDomainInfo* record)> m_notifyWatchWindow;   // a lookup ended
     };
 
-    // Reads "Max Connections" and "Connection Interval" as stored and starts
-    // the timer.
-    explicit CLookupScheduler(CDomainDoc* doc, QObject* parent = nullptr);
+    // Starts the timer with the options' interval.
+    CLookupScheduler(CDomainDoc* doc, const CLookupOptions& options, QObject* parent = nullptr);
     // Stops every lookup and waits until none is busy.
     ~CLookupScheduler() override;
 
     void SetHost(Host host) { m_host = std::move(host); }
 
-    // After the Options dialog: the limit held to 1..40 and a period of at
-    // least two seconds.
-    void ApplyOptions();
-    // Explicit values (command line): the limit as given, the period in ms;
-    // 0 ticks as soon as a slot is free.
-    void SetLimits(int maxConnections, int intervalMs);
+    // New options hold from the next tick; running lookups keep theirs.
+    void SetOptions(const CLookupOptions& options);
+    const CLookupOptions& Options() const { return m_options; }
+    // A new document reads the cleanup choice again.
+    void SetStripOutput(bool strip) { m_options.m_bStripOutput = strip; }
 
     // Commands. index is a row of the document; out-of-range does nothing.
     void CheckAvailability(int index);   // look one record up now
+    // Starts the lookup of one record; false when it is busy or no worker
+    // could be started.
+    bool StartLookup(int index);
     void LookupSelected();               // start "Lookup Selected"
     void StopAll();
     void StopLookup(int index);
@@ -75,8 +78,6 @@ public:
     int ProgressDone() const;
     int ProgressTotal() const { return m_nProgressTotal; }
 
-    int m_nMaxConnections = 5;
-
     // Runs the scheduling tick by hand (the timer calls it too).
     void OnTimer();
     // Waits, delivering completions, until no lookup is busy or the timeout.
@@ -101,6 +102,7 @@ private:
     int CountToDo() const;
 
     CDomainDoc* m_pDoc;
+    CLookupOptions m_options;
     QTimer m_timer;
     Host m_host;
     bool m_bLookupRunning = false;

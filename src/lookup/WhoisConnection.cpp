@@ -1,10 +1,9 @@
 #include "lookup/WhoisConnection.h"
 
-#include "lookup/WhoisAnswer.h"
+#include "verdict/WhoisAnswer.h"
 #include "model/DomainInfo.h"
-#include "model/MainThreadQueue.h"
+#include "net/MainThreadQueue.h"
 #include "model/TLDTable.h"
-#include "shell/Profile.h"
 
 #include <QCoreApplication>
 
@@ -22,8 +21,6 @@ const QEvent::Type CLookupDoneEvent::kType = QEvent::Type(QEvent::registerEventT
 namespace {
 
 constexpr int kChunkSize = 2095;
-
-int g_nTimeoutOverride = -1;   // GUI thread only
 
 void CopyText(char* dest, size_t size, QByteArrayView text)
 {
@@ -53,7 +50,7 @@ void CWhoisConnection::SetMessage(QByteArrayView text)
     CopyText(m_szMessage, sizeof m_szMessage, text);
 }
 
-bool CWhoisConnection::Start(CDomainInfo& record, const QByteArray& name)
+bool CWhoisConnection::Start(CDomainInfo& record, const QByteArray& name, const CLookupOptions& options)
 {
     if (record.IsBusy())
         return false;
@@ -65,8 +62,8 @@ bool CWhoisConnection::Start(CDomainInfo& record, const QByteArray& name)
     if (!conn->m_pSlot)
         conn->m_pSlot = FindHostEntrySlot("abcd.com");
     conn->m_strServer = GetWhoisServer(domain);
-    conn->m_nTimeoutSeconds = g_nTimeoutOverride >= 0 ? g_nTimeoutOverride : Settings::LookupTimeout.Get();
-    conn->m_bStripOutput = g_bStripOutput != 0;
+    conn->m_nTimeoutSeconds = options.m_nTimeoutSeconds;
+    conn->m_bStripOutput = options.m_bStripOutput;
     conn->m_nPrevStatus = record.m_nPrevStatus;
     conn->m_pOwner = &record;
 
@@ -81,11 +78,6 @@ bool CWhoisConnection::Start(CDomainInfo& record, const QByteArray& name)
         return false;
     }
     return true;
-}
-
-void CWhoisConnection::SetTimeoutOverride(int seconds)
-{
-    g_nTimeoutOverride = seconds;
 }
 
 void CWhoisConnection::Detach()

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "lookup/WhoisSocket.h"
-#include "model/HostEntrySlot.h"
+#include "lookup/LookupOptions.h"
+#include "model/LookupHandle.h"
 #include "model/OleDateTime.h"
+#include "net/HostEntrySlot.h"
+#include "net/WhoisSocket.h"
 
 #include <QByteArray>
 #include <QEvent>
@@ -29,33 +31,30 @@ public:
 // record (GUI thread) and the worker thread until the completion has been
 // delivered. The worker never touches the record; it leaves its results
 // here and the GUI thread moves them into the record on completion.
-class CWhoisConnection
+class CWhoisConnection : public CLookupHandle
 {
 public:
     CWhoisConnection();
-    virtual ~CWhoisConnection();
+    ~CWhoisConnection() override;
     CWhoisConnection(const CWhoisConnection&) = delete;
     CWhoisConnection& operator=(const CWhoisConnection&) = delete;
 
     // Starts a lookup of name for record on a new worker thread and makes the
     // record busy. False (and the record stays idle) when the record is busy
     // already or no thread could be started.
-    static bool Start(CDomainInfo& record, const QByteArray& name);
+    static bool Start(CDomainInfo& record, const QByteArray& name, const CLookupOptions& options);
 
     // Worker thread: asks the whois server; false with m_szMessage set when
     // the query failed.
     bool QueryWhois();
 
     // GUI thread: the record is going away; stop, and let the result fall.
-    void Detach();
+    void Detach() override;
+    // Any thread: stop at once, wherever the worker waits.
+    void Cancel() override { m_socket.Abort(); }
 
-    // A time limit for lookups started from now on, in place of the
-    // "Lookup Timeout" setting (the command line's --timeout); negative: use
-    // the setting again.
-    static void SetTimeoutOverride(int seconds);
-
-    // Waits until the worker of conn has left its results, or the deadline.
-    bool WaitUntilFinished(std::chrono::steady_clock::time_point deadline) const;
+    // Waits until the worker has left its results, or the deadline.
+    bool WaitUntilFinished(std::chrono::steady_clock::time_point deadline) const override;
     bool IsFinished() const { return m_bFinished.load(std::memory_order_acquire); }
 
     char m_szDomain[256] = {};

@@ -1,11 +1,11 @@
 #include "model/DomainDoc.h"
 
-#include "lookup/WhoisAnswer.h"
+#include "verdict/WhoisAnswer.h"
 #include "lookup/WhoisConnection.h"
 #include "model/DomainSort.h"
 #include "model/TLDTable.h"
-#include "shell/Profile.h"
-#include "shell/UserMessage.h"
+#include "base/Settings.h"
+#include "base/UserMessage.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -34,9 +34,16 @@ QString CDomainDoc::GetTitle() const
     return m_strPathName.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_strPathName).fileName();
 }
 
-void CDomainDoc::UpdateAllViews(int hint, int removedIndex)
+void CDomainDoc::RecordChanged(int index)
 {
-    Q_EMIT Updated(hint, removedIndex);
+    SetModifiedFlag();
+    Q_EMIT RowChanged(index);
+}
+
+void CDomainDoc::RecordsChanged()
+{
+    SetModifiedFlag();
+    Q_EMIT AllRowsChanged();
 }
 
 bool CDomainDoc::OnNewDocument()
@@ -46,7 +53,6 @@ bool CDomainDoc::OnNewDocument()
     m_bPartiallyLoaded = false;
     SetModifiedFlag(false);
     m_nMaxEntries = Settings::MaxEntries.Get();
-    g_bStripOutput = Settings::StripOutput.Get();
     return true;
 }
 
@@ -165,10 +171,10 @@ void CDomainDoc::DeleteAllDomains()
 {
     // Running lookups are told to stop; give them a moment to end so their
     // threads do not linger, but never more than two seconds.
-    std::vector<std::shared_ptr<CWhoisConnection>> running;
+    std::vector<std::shared_ptr<CLookupHandle>> running;
     for (const auto& r : m_arrDomains) {
         if (r->IsBusy()) {
-            r->m_pConn->m_socket.Abort();
+            r->CancelLookup();
             running.push_back(r->m_pConn);
         }
     }
@@ -188,7 +194,7 @@ void CDomainDoc::SortDomains(int kind)
 {
     SortDomainList(m_arrDomains, kind);
     InvalidatePositions();
-    UpdateAllViews(HINT_ALL);
+    Q_EMIT AllRowsChanged();
 }
 
 void CDomainDoc::SetSelected(int index, uint8_t value)
@@ -196,24 +202,7 @@ void CDomainDoc::SetSelected(int index, uint8_t value)
     if (index < 0 || index >= GetCount())
         return;
     GetAt(index)->m_bSelected = value;
-    SetModifiedFlag();
-    UpdateAllViews(index + 1);
-}
-
-bool CDomainDoc::StartLookup(int index)
-{
-    if (index < 0 || index >= GetCount())
-        return false;
-    CDomainInfo& record = *GetAt(index);
-    const QByteArray name = record.m_strName.trimmed();
-    if (record.IsBusy())
-        return false;
-    record.m_pNotifyWnd = m_pNotifyTarget;
-    record.m_nPrevStatus = record.m_nStatus;
-    record.m_nStatus = STATUS_CHECKING;
-    const bool started = CWhoisConnection::Start(record, name.left(255));
-    UpdateAllViews(index + 1);
-    return started;
+    RecordChanged(index);
 }
 
 void CDomainDoc::GetItemText(int index, int column, QString& text) const
@@ -271,45 +260,38 @@ void CDomainDoc::Serialize(CArchive& ar)
     }
 }
 
-bool CDomainDoc::OnOpenDocument(const QString& path)
+CResult CDomainDoc::OnOpenDocument(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ReportUserError(QStringLiteral("Telvaro could not open \"%1\": %2").arg(path, file.errorString()));
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return CResult::Failed(QStringLiteral("Telvaro could not open \"%1\": %2").arg(path, file.errorString()));
     const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        ReportUserError(QStringLiteral("Telvaro could not read \"%1\": %2").arg(path, file.errorString()));
-        return false;
-    }
+    if (file.error() != QFileDevice::NoError)
+        return CResult::Failed(QStringLiteral("Telvaro could not read \"%1\": %2").arg(path, file.errorString()));
     // Read into a list of its own first: a file that yields nothing at all
     // is not a list, and must not replace the one that is open.
     CDomainDoc loaded;
     CArchive ar{QByteArrayView(data)};
-    bool damaged = false;
+    QString damage;
     try {
         loaded.Serialize(ar);
     } catch (const CArchiveException& e) {
-        damaged = true;
-        if (loaded.GetCount() == 0) {
-            ReportUserError(e.Describe(path) + QStringLiteral(" No names could be read from it."));
-            return false;
-        }
-        ReportUserError(e.Describe(path) + QStringLiteral(" %1 names were read before the damage.").arg(loaded.GetCount()));
+        if (loaded.GetCount() == 0)
+            return CResult::Failed(e.Describe(path) + QStringLiteral(" No names could be read from it."));
+        damage = e.Describe(path) + QStringLiteral(" %1 names were read before the damage.").arg(loaded.GetCount());
     }
     DeleteAllDomains();
     m_arrDomains.swap(loaded.m_arrDomains);
     RebuildNameIndex();
     InvalidatePositions();
-    m_bPartiallyLoaded = damaged;
+    m_bPartiallyLoaded = !damage.isEmpty();
     m_strPathName = path;
     SetModifiedFlag(false);
-    UpdateAllViews(HINT_REBUILT);
-    return true;
+    Q_EMIT ListRebuilt();
+    return CResult::Ok(damage);
 }
 
-bool CDomainDoc::OnSaveDocument(const QString& path)
+CResult CDomainDoc::OnSaveDocument(const QString& path)
 {
     QSaveFile file(path);
     bool written = file.open(QIODevice::WriteOnly);
@@ -319,12 +301,11 @@ bool CDomainDoc::OnSaveDocument(const QString& path)
         written = ar.Flush();
     }
     if (!written || !file.commit()) {
-        ReportUserError(QStringLiteral("Telvaro could not save \"%1\": %2. The file on disk was not changed.")
-                            .arg(path, file.errorString()));
-        return false;
+        return CResult::Failed(QStringLiteral("Telvaro could not save \"%1\": %2. The file on disk was not changed.")
+                                   .arg(path, file.errorString()));
     }
     m_strPathName = path;
     m_bPartiallyLoaded = false;
     SetModifiedFlag(false);
-    return true;
+    return CResult::Ok();
 }

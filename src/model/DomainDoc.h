@@ -1,63 +1,63 @@
 #pragma once
 
+#include "base/Result.h"
+#include "base/TextCompare.h"
 #include "model/DomainInfo.h"
-#include "model/TextCompare.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
 // The user's list of domain records, in display order, and its file. Every
-// change goes through these operations, which tell observers what changed
-// through UpdateAllViews.
+// change goes through these operations; observers hear what changed through
+// the signals below.
 class CDomainDoc : public QObject
 {
     Q_OBJECT
 
 public:
-    // Update hints: 0 list rebuilt, -1 every row changed, -2 one row removed
-    // (its index in the second argument), n >= 1 row n - 1 changed.
-    enum : int { HINT_REBUILT = 0, HINT_ALL = -1, HINT_REMOVED = -2 };
     // The file counts records in 16 bits.
     static constexpr int kMaxFileRecords = 65535;
 
     explicit CDomainDoc(QObject* parent = nullptr);
     ~CDomainDoc() override;
 
-    // Empties the list and reads "Max Entries" and "Strip Output".
+    // Empties the list and reads "Max Entries".
     bool OnNewDocument();
 
     bool AddDomain(QByteArrayView name);
     CDomainInfo* FindDomain(QByteArrayView name) const;
     bool RemoveDomain(QByteArrayView name);
-    // Removes the record at index (not while it is busy); sends no hint.
+    // Removes the record at index (not while it is busy); tells nobody.
     bool RemoveAt(int index);
     // Removes every idle record for which pred holds, in one pass; returns
-    // how many went. Sends no hint.
+    // how many went. Tells nobody.
     int RemoveIf(const std::function<bool(const CDomainInfo&)>& pred);
     void DeleteAllDomains();
     void SortDomains(int kind);
+    // Marks or unmarks the record at index: the list is modified and that
+    // row changed.
     void SetSelected(int index, uint8_t value);
-    bool StartLookup(int index);
     void GetItemText(int index, int column, QString& text) const;
 
     void Serialize(CArchive& ar);
 
-    // Reads a document file; false (and the list unchanged) when the file
-    // cannot be read at all. A damaged file loads the records before the
-    // damage, is reported to the user and counts as loaded partially.
-    bool OnOpenDocument(const QString& path);
-    // Writes the list atomically; on failure the old file stays, the user
-    // is told and the result is false.
-    bool OnSaveDocument(const QString& path);
+    // Reads a document file. Fails (and the list stays as it was) when the
+    // file cannot be read at all. A damaged file loads the records before
+    // the damage, succeeds with a warning and counts as loaded partially.
+    CResult OnOpenDocument(const QString& path);
+    // Writes the list atomically; on failure the old file stays.
+    CResult OnSaveDocument(const QString& path);
 
     int GetCount() const { return int(m_arrDomains.size()); }
     CDomainInfo* GetAt(int index) const { return m_arrDomains[size_t(index)].get(); }
+    // Every record in list order; the records may change, the list not.
+    std::span<const std::unique_ptr<CDomainInfo>> Records() const { return m_arrDomains; }
     // Position of a record in the list, or -1.
     int IndexOf(const CDomainInfo* record) const;
 
@@ -71,16 +71,29 @@ public:
     // records after it.
     bool IsPartiallyLoaded() const { return m_bPartiallyLoaded; }
 
-    // Where lookup completions go (the scheduler).
-    void SetLookupNotifyTarget(QObject* target) { m_pNotifyTarget = target; }
+    // A record's content changed (a lookup ended, it was reset): the list is
+    // modified and its row must be redrawn.
+    void RecordChanged(int index);
+    // Many records changed at once.
+    void RecordsChanged();
 
-    void UpdateAllViews(int hint, int removedIndex = -1);
+    // Notices without a change of content: rows to redraw or rebuild.
+    void NotifyListRebuilt() { Q_EMIT ListRebuilt(); }
+    void NotifyAllRowsChanged() { Q_EMIT AllRowsChanged(); }
+    void NotifyRowChanged(int index) { Q_EMIT RowChanged(index); }
+    void NotifyRowRemoved(int index) { Q_EMIT RowRemoved(index); }
 
-    std::vector<std::unique_ptr<CDomainInfo>> m_arrDomains;
     int m_nMaxEntries = 3000;
 
 Q_SIGNALS:
-    void Updated(int hint, int removedIndex);
+    // The whole list was replaced or rebuilt.
+    void ListRebuilt();
+    // Any row may have changed, or moved.
+    void AllRowsChanged();
+    // The row at index changed.
+    void RowChanged(int index);
+    // The row at index went; the rows after it moved up.
+    void RowRemoved(int index);
     void ModifiedChanged(bool modified);
 
 private:
@@ -94,10 +107,10 @@ private:
     void RebuildNameIndex();
     void InvalidatePositions() { m_positionsValid = false; }
 
+    std::vector<std::unique_ptr<CDomainInfo>> m_arrDomains;
     QString m_strPathName;
     bool m_bModified = false;
     bool m_bPartiallyLoaded = false;
-    QPointer<QObject> m_pNotifyTarget;
 
     // Names without regard to case, so that AddDomain needs no scan.
     std::unordered_map<QByteArray, IndexEntry, NoCaseHash, NoCaseEqual> m_nameIndex;

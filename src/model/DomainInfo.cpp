@@ -1,6 +1,6 @@
 #include "model/DomainInfo.h"
 
-#include "lookup/WhoisConnection.h"
+#include "verdict/WhoisAnswer.h"
 
 #include <climits>
 #include <cstdlib>
@@ -112,4 +112,15 @@ void CDomainInfo::Serialize(CArchive& ar)
         m_bSelected = ar.ReadByte();
         TakeApartStoredName(std::move(stored));
     }
+}
+
+void CleanWhoisAnswer(CDomainInfo& record, bool strip)
+{
+    if (strip)
+        CleanWhoisText(record.m_strWhois);
+}
+
+void ClassifyAnswer(CDomainInfo& record, uint8_t fallback)
+{
+    record.m_nStatus = ClassifyText(record.m_strWhois, record.m_nPrevStatus, fallback);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "model/Archive.h"
+#include "model/LookupHandle.h"
 #include "model/OleDateTime.h"
+#include "verdict/DomainStatus.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -9,19 +11,6 @@
 
 #include <cstdint>
 #include <memory>
-
-class CWhoisConnection;
-
-enum DomainStatus : uint8_t
-{
-    STATUS_UNKNOWN = 0,
-    STATUS_CHECKING = 1,
-    STATUS_TAKEN = 2,
-    STATUS_AVAILABLE = 3,
-    STATUS_TOO_MANY_ERRORS = 4,
-    STATUS_ERROR_FIRST = 5,
-    STATUS_ERROR_LAST = 8,
-};
 
 // The display text of a status code: "Unknown", "Checking", "Not Available",
 // "*AVAILABLE*", "Too many errors", and "Error" for everything else.
@@ -45,10 +34,10 @@ public:
     uint8_t m_bSelected = 0;
     uint8_t m_nStatus = STATUS_UNKNOWN;
     uint8_t m_nPrevStatus = STATUS_UNKNOWN;
-    // The running lookup's connection, shared with its worker; null while
-    // the record is idle, so idle records hold no lookup buffers at all.
-    // Touched by the GUI thread only.
-    std::shared_ptr<CWhoisConnection> m_pConn;
+    // The running lookup, shared with its worker; null while the record is
+    // idle, so idle records hold no lookup buffers at all. Touched by the
+    // GUI thread only.
+    std::shared_ptr<CLookupHandle> m_pConn;
     // Who is told when the running lookup ends; set when a lookup starts.
     QPointer<QObject> m_pNotifyWnd;
     QByteArray m_strDNS;
@@ -60,6 +49,12 @@ public:
     // True while a lookup runs for this record: from its start until its
     // completion has been delivered (GUI thread only).
     bool IsBusy() const { return m_pConn != nullptr; }
+    // Tells a running lookup to stop; its result still arrives.
+    void CancelLookup() const
+    {
+        if (m_pConn)
+            m_pConn->Cancel();
+    }
 
     // The stored name: the name with the DNS text, marker and number folded
     // in ("name~dns@1!7"), and the reverse.
@@ -70,3 +65,9 @@ public:
 
     const char* StatusText() const { return GetStatusText(m_nStatus); }
 };
+
+// The answer steps on a record: cleanup (only when strip is set) rewrites
+// m_strWhois; classification sets m_nStatus from m_strWhois and
+// m_nPrevStatus, with fallback for a text that decides nothing.
+void CleanWhoisAnswer(CDomainInfo& record, bool strip);
+void ClassifyAnswer(CDomainInfo& record, uint8_t fallback);

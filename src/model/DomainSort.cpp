@@ -1,6 +1,6 @@
 #include "model/DomainSort.h"
 
-#include "model/TextCompare.h"
+#include "base/TextCompare.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/Archive.h"
-#include "model/HostEntrySlot.h"
+#include "net/HostEntrySlot.h"
 
 #include <QByteArray>
 

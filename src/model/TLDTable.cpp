@@ -1,8 +1,7 @@
 #include "model/TLDTable.h"
 
-#include "model/TextCompare.h"
-#include "shell/ProgramFolder.h"
-#include "shell/UserMessage.h"
+#include "base/TextCompare.h"
+#include "base/ProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -103,14 +102,14 @@ void BuildDefaultTLDTable()
     }
 }
 
-bool LoadTLDTable()
+CResult LoadTLDTable()
 {
     const QString path = GetTLDFilePath();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         BuildDefaultTLDTable();
         LastStoredTable().clear();
-        return true;
+        return CResult::Ok();
     }
     const QByteArray data = file.readAll();
     g_tldTable.RemoveAll();
@@ -119,11 +118,10 @@ bool LoadTLDTable()
     try {
         ReadTLDRows(ar, g_tldTable);
     } catch (const CArchiveException& e) {
-        ReportUserError(e.Describe(path));
-        return false;
+        return CResult::Failed(e.Describe(path));
     }
     LastStoredTable() = data;
-    return true;
+    return CResult::Ok();
 }
 
 void ReadTLDRows(CArchive& ar, CTLDTable& table)
@@ -137,23 +135,22 @@ void ReadTLDRows(CArchive& ar, CTLDTable& table)
     }
 }
 
-bool SaveTLDTable()
+CResult SaveTLDTable()
 {
     const QByteArray data = SerializeTLDTable();
     const QString path = GetTLDFilePath();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        ReportUserError(QStringLiteral("Telvaro could not save the TLD table to \"%1\": %2")
-                            .arg(path, file.errorString()));
-        return false;
+        return CResult::Failed(QStringLiteral("Telvaro could not save the TLD table to \"%1\": %2")
+                                   .arg(path, file.errorString()));
     }
     LastStoredTable() = data;
-    return true;
+    return CResult::Ok();
 }
 
-bool SaveTLDTableIfChanged()
+CResult SaveTLDTableIfChanged()
 {
-    return SerializeTLDTable() == LastStoredTable() || SaveTLDTable();
+    return SerializeTLDTable() == LastStoredTable() ? CResult::Ok() : SaveTLDTable();
 }
 
 namespace {

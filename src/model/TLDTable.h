@@ -1,6 +1,7 @@
 #pragma once
 
-#include "model/HostResolver.h"
+#include "base/Result.h"
+#include "net/HostResolver.h"
 #include "model/TLDInfo.h"
 
 #include <QByteArrayView>
@@ -47,18 +48,18 @@ public:
 QString GetTLDFilePath();
 
 // Reads qzn.tld, or builds the twelve default rows when it cannot be opened.
-// A damaged file keeps the rows read before the damage and is reported to
-// the user; then the result is false.
-bool LoadTLDTable();
+// A damaged file keeps the rows read before the damage and fails with the
+// reason.
+CResult LoadTLDTable();
 // Reads the rows of a TLD file into table, appending each as it is read.
 // Throws CArchiveException at the first damage; the rows before it stay.
 void ReadTLDRows(CArchive& ar, CTLDTable& table);
-// Writes the whole table to qzn.tld, atomically. A failure is reported to the
-// user and leaves the previous file as it was.
-bool SaveTLDTable();
+// Writes the whole table to qzn.tld, atomically. A failure leaves the
+// previous file as it was.
+CResult SaveTLDTable();
 // SaveTLDTable, unless the table is exactly as this program last read or
 // wrote its file; for program exit.
-bool SaveTLDTableIfChanged();
+CResult SaveTLDTableIfChanged();
 // Empties the table and appends the twelve default rows (only COM ticked).
 void BuildDefaultTLDTable();
 

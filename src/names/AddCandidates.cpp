@@ -2,7 +2,7 @@
 
 #include "model/DomainDoc.h"
 #include "model/TLDTable.h"
-#include "model/TextCompare.h"
+#include "base/TextCompare.h"
 
 #include <QLocale>
 

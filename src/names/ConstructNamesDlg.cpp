@@ -9,10 +9,11 @@
 #include "names/SelectedTLDs.h"
 #include "names/TLDCheckListBox.h"
 #include "names/TextBox.h"
-#include "names/WaitCursor.h"
+#include "widgets/WaitCursor.h"
 #include "names/WordLists.h"
-#include "shell/HelpWindow.h"
-#include "shell/Profile.h"
+#include "base/UserMessage.h"
+#include "widgets/HelpWindow.h"
+#include "base/Settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -271,7 +272,7 @@ void CConstructNamesDlg::OnOK()
     const CWaitCursor wait;
     UpdateData(true);
     m_lstTLD->StoreToTable();
-    SaveTLDTable();
+    ReportResult(SaveTLDTable());
     m_strKeyword = m_strKeyword.trimmed();
     BuildNames();
 

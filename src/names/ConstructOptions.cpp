@@ -1,7 +1,7 @@
 #include "names/ConstructOptions.h"
 
 #include "names/WordLists.h"
-#include "shell/Profile.h"
+#include "base/Settings.h"
 
 CConstructOptions CConstructOptions::Load()
 {

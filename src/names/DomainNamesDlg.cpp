@@ -5,7 +5,8 @@
 #include "names/TLDCheckListBox.h"
 #include "names/TextBox.h"
 #include "names/Tokens.h"
-#include "shell/HelpWindow.h"
+#include "base/UserMessage.h"
+#include "widgets/HelpWindow.h"
 
 #include <QHBoxLayout>
 #include <QLayout>
@@ -131,7 +132,7 @@ void CDomainNamesDlg::OnOK()
     UpdateData(true);
     // The ticks are kept even when the dialog stays open below.
     m_lstTLD->StoreToTable();
-    SaveTLDTable();
+    ReportResult(SaveTLDTable());
     // Separators alone name nothing either.
     if (SplitTokens(m_strNames, kNameSeparators).isEmpty()) {
         QMessageBox::information(this, QStringLiteral("Telvaro"), QString::fromLatin1(kNoNamesMessage));

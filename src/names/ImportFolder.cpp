@@ -1,6 +1,6 @@
 #include "names/ImportFolder.h"
 
-#include "shell/Profile.h"
+#include "base/Settings.h"
 
 #include <QDir>
 #include <QFileInfo>

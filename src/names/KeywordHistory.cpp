@@ -1,6 +1,6 @@
 #include "names/KeywordHistory.h"
 
-#include "shell/TextHistory.h"
+#include "base/TextHistory.h"
 
 #include <QComboBox>
 

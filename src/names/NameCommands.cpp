@@ -5,9 +5,9 @@
 #include "names/ConstructNamesDlg.h"
 #include "names/DomainNamesDlg.h"
 #include "names/NameCandidates.h"
-#include "names/WaitCursor.h"
-#include "shell/CommandIds.h"
-#include "shell/CommandRegistry.h"
+#include "widgets/WaitCursor.h"
+#include "commands/CommandId.h"
+#include "commands/CommandRegistry.h"
 
 #include <QMessageBox>
 
@@ -28,7 +28,7 @@ void AddToDocument(CDomainDoc& doc, QWidget* parent, const QByteArrayList& names
         if (doc.GetCount() >= GetEntryLimit(doc))
             count.m_nNotTried = notBuilt;
         if (!names.isEmpty())
-            doc.UpdateAllViews(CDomainDoc::HINT_REBUILT);
+            doc.NotifyListRebuilt();
     }
     const QString text = DescribeDroppedNames(count, GetEntryLimit(doc));
     if (!text.isEmpty())

@@ -1,6 +1,6 @@
 #include "names/NameConstructor.h"
 
-#include "model/TextCompare.h"
+#include "base/TextCompare.h"
 #include "names/SelectedTLDs.h"
 #include "names/Tokens.h"
 

@@ -1,7 +1,7 @@
 #include "names/WordLists.h"
 
 #include "names/Tokens.h"
-#include "shell/ProgramFolder.h"
+#include "base/ProgramFolder.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,6 +1,6 @@
 #include "shell/AboutDlg.h"
 
-#include "shell/CommandIcons.h"
+#include "commands/CommandIcons.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

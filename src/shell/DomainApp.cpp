@@ -1,14 +1,14 @@
 #include "shell/DomainApp.h"
 
 #include "model/DomainDoc.h"
-#include "model/MainThreadQueue.h"
+#include "net/MainThreadQueue.h"
 #include "model/TLDTable.h"
-#include "shell/CommandIcons.h"
+#include "commands/CommandIcons.h"
 #include "shell/FileCommands.h"
 #include "shell/FileTypeRegistration.h"
 #include "shell/MainFrame.h"
 #include "shell/RecentFileList.h"
-#include "shell/UserMessage.h"
+#include "base/UserMessage.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -105,7 +105,7 @@ bool CDomainApp::InitInstance(const QStringList& arguments)
 
     m_pRecentFiles = std::make_unique<CRecentFileList>(kRecentFiles);
     // Every name needs its whois server, so the table comes before any list.
-    LoadTLDTable();
+    ReportResult(LoadTLDTable());
     CFileTypeRegistration::Register(QCoreApplication::applicationFilePath());
 
     m_pDoc = std::make_unique<CDomainDoc>();
@@ -132,7 +132,7 @@ int CDomainApp::ExitInstance()
     m_bStarted = false;
     // The view's scheduler stops every lookup and waits for it.
     m_pFrame.reset();
-    const bool saved = SaveTLDTableIfChanged();
+    const bool saved = ReportResult(SaveTLDTableIfChanged());
     m_pDoc.reset();
     m_pRecentFiles.reset();
     if (!CMainThreadQueue::WaitForThreads(kThreadWait))

@@ -1,9 +1,10 @@
 #include "shell/FileCommands.h"
 
+#include "base/UserMessage.h"
 #include "model/DomainDoc.h"
-#include "shell/CommandIds.h"
-#include "shell/CommandRegistry.h"
-#include "shell/CommandStrings.h"
+#include "commands/CommandId.h"
+#include "commands/CommandRegistry.h"
+#include "commands/CommandTable.h"
 #include "shell/RecentFileList.h"
 
 #include <QAction>
@@ -67,6 +68,7 @@ bool CFileCommands::OnFileNew()
         return false;
     Q_EMIT AboutToReplaceDocument();
     m_pDoc->OnNewDocument();
+    Q_EMIT NewDocumentMade();
     Q_EMIT DocumentReplaced();
     Q_EMIT PathChanged();
     return true;
@@ -89,8 +91,7 @@ bool CFileCommands::OpenDocumentFile(const QString& path)
     if (!SaveModified())
         return false;
     Q_EMIT AboutToReplaceDocument();
-    // The document reports why a file cannot be opened.
-    if (!m_pDoc->OnOpenDocument(absolute)) {
+    if (!ReportResult(m_pDoc->OnOpenDocument(absolute))) {
         m_pRecentFiles->Remove(absolute);
         return false;
     }
@@ -125,7 +126,7 @@ bool CFileCommands::DoSave(QString path)
             return false;
         path = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     }
-    if (!m_pDoc->OnSaveDocument(path))
+    if (!ReportResult(m_pDoc->OnSaveDocument(path)))
         return false;
     m_pRecentFiles->Add(path);
     Q_EMIT PathChanged();
@@ -165,8 +166,8 @@ QList<QAction*> CFileCommands::MakeRecentFileActions(QObject* parent)
     for (int i = 0; i < m_pRecentFiles->GetSize(); ++i) {
         const QString path = m_pRecentFiles->GetAt(i);
         auto* action = new QAction(m_pRecentFiles->MenuText(i), parent);
-        action->setData(ID_FILE_MRU_FILE1 + i);
-        action->setStatusTip(GetCommandPrompt(ID_FILE_MRU_FILE1) + QStringLiteral(": ") + path);
+        action->setData(ID_FILE_MRU_FILE1.Offset(i).m_nValue);
+        action->setStatusTip(CommandPrompt(ID_FILE_MRU_FILE1) + QStringLiteral(": ") + path);
         // Queued: opening rebuilds the menu that holds this action.
         connect(action, &QAction::triggered, this, [this, path] { OpenDocumentFile(path); }, Qt::QueuedConnection);
         actions.append(action);

@@ -51,6 +51,8 @@ public:
 Q_SIGNALS:
     // Before the list is replaced: running lookups belong to the old one.
     void AboutToReplaceDocument();
+    // After New, before DocumentReplaced: settings a new document reads.
+    void NewDocumentMade();
     // After New or Open: views rebuild from the document.
     void DocumentReplaced();
     // The document's name may have changed (opened, saved under a name).

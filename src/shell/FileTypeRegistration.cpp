@@ -1,6 +1,6 @@
 #include "shell/FileTypeRegistration.h"
 
-#include "shell/CommandIcons.h"
+#include "commands/CommandIcons.h"
 #include "shell/ShellResources.h"
 
 #include <QBuffer>

@@ -4,18 +4,17 @@
 #include "model/DomainDoc.h"
 #include "names/NameCommands.h"
 #include "shell/AboutDlg.h"
-#include "shell/AcceleratorTable.h"
-#include "shell/CommandIcons.h"
-#include "shell/CommandIds.h"
-#include "shell/CommandRegistry.h"
+#include "commands/CommandIcons.h"
+#include "commands/CommandId.h"
+#include "commands/CommandRegistry.h"
 #include "shell/FileCommands.h"
-#include "shell/HelpWindow.h"
-#include "shell/MenuBarBuilder.h"
-#include "shell/Profile.h"
+#include "widgets/HelpWindow.h"
+#include "commands/MenuBarBuilder.h"
+#include "base/Profile.h"
 #include "shell/RecentFileList.h"
 #include "shell/SchedulerHost.h"
 #include "shell/StatusProgress.h"
-#include "shell/ToolBarBuilder.h"
+#include "commands/ToolBarBuilder.h"
 #include "shell/WindowPlacement.h"
 #include "view/DomainView.h"
 
@@ -50,9 +49,6 @@ CMainFrame::CMainFrame(CDomainDoc* doc, CRecentFileList* recentFiles, QWidget* p
     if (LoadWindowPlacement(placement))
         placement.ApplyTo(*this);
 
-    // Keys first, so that every command registered from here on gets them.
-    connect(m_pRegistry, &CCommandRegistry::CommandRegistered, this, &CMainFrame::ApplyAccelerators);
-
     CreateStatusBar();
     CreateToolBar();
     m_pMenuBuilder = new CMenuBarBuilder(menuBar(), m_pRegistry,
@@ -67,12 +63,16 @@ CMainFrame::CMainFrame(CDomainDoc* doc, CRecentFileList* recentFiles, QWidget* p
     RegisterNameCommands(*m_pRegistry, *doc, this);
 
     connect(m_pFileCommands, &CFileCommands::AboutToReplaceDocument, this, [this] { GetScheduler()->StopAll(); });
+    connect(m_pFileCommands, &CFileCommands::NewDocumentMade, m_pView, &CDomainView::OnNewDocument);
     connect(m_pFileCommands, &CFileCommands::DocumentReplaced, this, &CMainFrame::OnDocumentReplaced);
     connect(m_pFileCommands, &CFileCommands::PathChanged, this, &CMainFrame::UpdateTitle);
 
     // Enable states follow what changes them, a burst at a time.
     const auto updateLater = [this] { m_pRegistry->UpdateCommandUILater(); };
-    connect(doc, &CDomainDoc::Updated, m_pRegistry, updateLater);
+    for (auto changed : {&CDomainDoc::ListRebuilt, &CDomainDoc::AllRowsChanged})
+        connect(doc, changed, m_pRegistry, updateLater);
+    for (auto changed : {&CDomainDoc::RowChanged, &CDomainDoc::RowRemoved})
+        connect(doc, changed, m_pRegistry, updateLater);
     connect(doc, &CDomainDoc::ModifiedChanged, m_pRegistry, updateLater);
     connect(doc, &CDomainDoc::ModifiedChanged, this, &QWidget::setWindowModified);
     connect(GetScheduler(), &CLookupScheduler::Ticked, m_pRegistry, updateLater);
@@ -134,7 +134,7 @@ void CMainFrame::RegisterCommands()
     m_pFileCommands->RegisterCommands(&r);
     r.Register(ID_APP_EXIT, [this] { close(); });
     r.Register(ID_APP_ABOUT, [this] { OnAppAbout(); });
-    for (int id : {ID_HELP, ID_HELP_FINDER, ID_CONTEXT_HELP, ID_DEFAULT_HELP})
+    for (CommandId id : {ID_HELP, ID_HELP_FINDER, ID_CONTEXT_HELP, ID_DEFAULT_HELP})
         r.Register(id, [this] { WinHelp(); });
     r.Register(ID_HELP_TOPICS, [this] { WinHelp(QStringLiteral("qzn-1.htm")); });
     r.Register(
@@ -145,12 +145,6 @@ void CMainFrame::RegisterCommands()
         [this] { return !statusBar()->isHidden(); });
     r.Register(ID_NEXT_PANE, [this] { focusNextPrevChild(true); });
     r.Register(ID_PREV_PANE, [this] { focusNextPrevChild(false); });
-}
-
-void CMainFrame::ApplyAccelerators(int id)
-{
-    if (QAction* action = m_pRegistry->Find(id))
-        action->setShortcuts(GetAccelerators(id));
 }
 
 void CMainFrame::RebuildBars()

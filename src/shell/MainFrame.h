@@ -67,7 +67,6 @@ private:
     void CreateStatusBar();
     void CreateToolBar();
     void RegisterCommands();
-    void ApplyAccelerators(int id);
     void OnDocumentReplaced();
 
     CDomainDoc* m_pDoc;

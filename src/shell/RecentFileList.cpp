@@ -1,6 +1,6 @@
 #include "shell/RecentFileList.h"
 
-#include "shell/Profile.h"
+#include "base/Profile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "shell/WindowPlacement.h"
 
-#include "shell/Profile.h"
+#include "base/Settings.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/TextCompare.h"
+#include "base/TextCompare.h"
 
 #include <QByteArray>
 #include <QList>

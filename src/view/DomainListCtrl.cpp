@@ -1,8 +1,9 @@
 #include "view/DomainListCtrl.h"
 
 #include "model/DomainDoc.h"
-#include "shell/CommandIds.h"
-#include "shell/CommandRegistry.h"
+#include "commands/CommandId.h"
+#include "commands/MenuBuilder.h"
+#include "commands/CommandRegistry.h"
 #include "view/ListRowPainter.h"
 
 #include <QContextMenuEvent>
@@ -188,58 +189,13 @@ void CDomainListCtrl::OnColumnClick(int column)
 
 // --- context menu ------------------------------------------------------------
 
-const std::vector<CDomainListCtrl::MenuItem>& CDomainListCtrl::ContextMenuItems()
-{
-    static const std::vector<MenuItem> items = {
-        {ID_DELETE_ENTRY, "&Delete Entry"},
-        {ID_RESET_ENTRY, "&Reset Entry"},
-        {-1, "&Copy"},
-        {ID_COPY_DOMAIN_NAME, "&Domain Name"},
-        {ID_COPY_DOMAIN_IP, "Domain I&P"},
-        {ID_COPY_DOMAIN_INFO, "&Domain Information"},
-        {ID_COPY_DOMAIN_URL, "Domain &URL"},
-        {-2, nullptr},
-        {0, nullptr},
-        {ID_CHECK_AVAILABILITY, "&Check Availability"},
-        {ID_STOP_LOOKUP, "Stop &Lookup"},
-        {ID_TRADEMARK_LOOKUP, "&Trademark Lookup (IE)..."},
-        {ID_PAYMENT_STATUS, "NSI &Payment Status (IE)..."},
-        {0, nullptr},
-        {ID_BROWSE_WEBSITE, "&Browse website"},
-    };
-    return items;
-}
-
 std::unique_ptr<QMenu> CDomainListCtrl::BuildContextMenu()
 {
-    auto menu = std::make_unique<QMenu>(this);
-    if (m_pRegistry)
-        m_pRegistry->UpdateCommandUI();
-    QMenu* into = menu.get();
-    QMenu* copyMenu = nullptr;
-    for (const MenuItem& item : ContextMenuItems()) {
-        if (item.m_nId == -1) {
-            copyMenu = into->addMenu(QString::fromLatin1(item.m_pszText));
-            into = copyMenu;
-        } else if (item.m_nId == -2) {
-            into = menu.get();
-        } else if (item.m_nId == 0) {
-            into->addSeparator();
-        } else if (QAction* command = m_pRegistry ? m_pRegistry->Find(item.m_nId) : nullptr) {
-            // Commands that nothing handles yet are left out, as in every menu.
-            QAction* action = into->addAction(QString::fromLatin1(item.m_pszText));
-            action->setEnabled(command->isEnabled());
-            action->setStatusTip(command->statusTip());
-            action->setData(item.m_nId);
-            connect(action, &QAction::triggered, command, [registry = m_pRegistry, id = item.m_nId] {
-                if (registry)
-                    registry->Execute(id);
-            });
-        }
-    }
-    if (copyMenu && copyMenu->isEmpty())
-        menu->removeAction(copyMenu->menuAction());
-    return menu;
+    if (!m_pRegistry)
+        return std::make_unique<QMenu>(this);
+    m_pRegistry->UpdateCommandUI();
+    std::unique_ptr<QMenu> menu(CMenuBuilder(m_pRegistry, MenuPlace::ContextMenu).Build({}, GetListContextMenu(), this));
+    return menu ? std::move(menu) : std::make_unique<QMenu>(this);
 }
 
 void CDomainListCtrl::contextMenuEvent(QContextMenuEvent* event)

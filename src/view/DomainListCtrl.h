@@ -6,8 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "shell/CommandRegistry.h"
+#include "commands/CommandRegistry.h"
 #include "model/DomainDoc.h"
+
 class QMenu;
 
 // The main window's report list of domain records: a check box in front of
@@ -47,16 +48,9 @@ public:
     // from the name column; this is redone as rows come and go.
     void SetColumnWidths(int listWidth);
 
-    // Ids and texts of the context menu, in order; 0 is a separator and a
-    // negative id opens (-1) or closes (-2) the "&Copy" submenu.
-    struct MenuItem
-    {
-        int m_nId;
-        const char* m_pszText;
-    };
-    static const std::vector<MenuItem>& ContextMenuItems();
-    // The context menu as it would open now: only registered commands, each
-    // enabled by its rule. The caller owns the menu.
+    // The context menu as it would open now (the list's menu of the menu
+    // table): only registered commands, each enabled by its rule. The caller
+    // owns the menu.
     std::unique_ptr<QMenu> BuildContextMenu();
 
 Q_SIGNALS:

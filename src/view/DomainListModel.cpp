@@ -5,7 +5,10 @@
 CDomainListModel::CDomainListModel(CDomainDoc* doc, QObject* parent) : QAbstractTableModel(parent), m_pDoc(doc)
 {
     m_nRows = m_pDoc->GetCount();
-    connect(m_pDoc, &CDomainDoc::Updated, this, &CDomainListModel::OnDocUpdated);
+    connect(m_pDoc, &CDomainDoc::ListRebuilt, this, &CDomainListModel::OnListRebuilt);
+    connect(m_pDoc, &CDomainDoc::AllRowsChanged, this, &CDomainListModel::OnAllRowsChanged);
+    connect(m_pDoc, &CDomainDoc::RowChanged, this, &CDomainListModel::OnRowChanged);
+    connect(m_pDoc, &CDomainDoc::RowRemoved, this, &CDomainListModel::OnRowRemoved);
 }
 
 int CDomainListModel::rowCount(const QModelIndex& parent) const
@@ -88,25 +91,41 @@ void CDomainListModel::RowsChanged(int first, int last)
         Q_EMIT dataChanged(index(first, 0), index(last, COLUMN_COUNT - 1));
 }
 
-void CDomainListModel::OnDocUpdated(int hint, int removedIndex)
+bool CDomainListModel::RebuildIfCountChanged()
+{
+    if (m_pDoc->GetCount() == m_nRows)
+        return false;
+    Rebuild();
+    return true;
+}
+
+void CDomainListModel::OnListRebuilt()
+{
+    Rebuild();
+}
+
+void CDomainListModel::OnAllRowsChanged()
+{
+    if (!RebuildIfCountChanged())
+        RowsChanged(0, m_nRows - 1);
+}
+
+void CDomainListModel::OnRowChanged(int index)
+{
+    if (!RebuildIfCountChanged() && index >= 0 && index < m_nRows)
+        RowsChanged(index, index);
+}
+
+void CDomainListModel::OnRowRemoved(int index)
 {
     const int count = m_pDoc->GetCount();
-    if (hint == CDomainDoc::HINT_REMOVED && removedIndex >= 0 && removedIndex < m_nRows && count == m_nRows - 1) {
-        beginRemoveRows({}, removedIndex, removedIndex);
+    if (index >= 0 && index < m_nRows && count == m_nRows - 1) {
+        beginRemoveRows({}, index, index);
         m_nRows = count;
         endRemoveRows();
         // The numbers of the rows below it shift.
-        RowsChanged(removedIndex, m_nRows - 1);
+        RowsChanged(index, m_nRows - 1);
         return;
     }
-    if (hint == CDomainDoc::HINT_REBUILT || count != m_nRows) {
-        // Anything the hint cannot describe is a rebuild, so the list never
-        // shows rows the document no longer has.
-        Rebuild();
-        return;
-    }
-    if (hint == CDomainDoc::HINT_ALL || hint == CDomainDoc::HINT_REMOVED)
-        RowsChanged(0, m_nRows - 1);
-    else if (hint >= 1 && hint <= m_nRows)
-        RowsChanged(hint - 1, hint - 1);
+    OnAllRowsChanged();
 }

@@ -7,8 +7,8 @@ class CDomainDoc;
 // The main list's rows, read straight from the document: number, name,
 // status and time of check, with the record's mark as the check state.
 // Nothing is copied per row, so a repaint costs only the visible cells
-// whatever the list's length. The row count follows the document's update
-// hints, as the list's rows did: a rebuild re-reads the whole list.
+// whatever the list's length. The row count follows the document's change
+// notices, as the list's rows did: a rebuild re-reads the whole list.
 class CDomainListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -28,11 +28,17 @@ public:
     // The check state of column 0 is the record's mark.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-    // Applies one update hint of the document (see CDomainDoc::Updated).
-    void OnDocUpdated(int hint, int removedIndex);
+    // The document's change notices.
+    void OnListRebuilt();
+    void OnAllRowsChanged();
+    void OnRowChanged(int index);
+    void OnRowRemoved(int index);
 
 private:
     void Rebuild();
+    // Anything the notice cannot describe is a rebuild, so the list never
+    // shows rows the document no longer has; true when it rebuilt.
+    bool RebuildIfCountChanged();
     void RowsChanged(int first, int last);
 
     CDomainDoc* m_pDoc;

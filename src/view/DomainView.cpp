@@ -1,11 +1,10 @@
 #include "view/DomainView.h"
 
 #include "lookup/LookupScheduler.h"
-#include "lookup/WhoisAnswer.h"
 #include "model/DomainDoc.h"
-#include "shell/CommandIds.h"
-#include "shell/CommandRegistry.h"
-#include "shell/Profile.h"
+#include "commands/CommandId.h"
+#include "commands/CommandRegistry.h"
+#include "base/Settings.h"
 #include "view/DomainListCtrl.h"
 #include "view/DomainListModel.h"
 #include "view/HintLine.h"
@@ -31,7 +30,7 @@ CDomainView::CDomainView(CDomainDoc* doc, CCommandRegistry* registry, QWidget* p
       m_pList(new CDomainListCtrl(this)), m_pInfo(new CInfoPane(this)), m_pHint(new CHintLine(this)),
       m_pSupport(new CPictureButton(QStringLiteral("Customer\nSupport"), this)),
       m_pRegister(new CPictureButton(QStringLiteral("Register\nDomain"), this)),
-      m_pScheduler(std::make_unique<CLookupScheduler>(doc))
+      m_pScheduler(std::make_unique<CLookupScheduler>(doc, CLookupOptions::FromSettings(CLookupOptions::Moment::AsStored)))
 {
     m_pList->setModel(m_pModel);
     m_pList->SetDocument(doc);
@@ -43,8 +42,11 @@ CDomainView::CDomainView(CDomainDoc* doc, CCommandRegistry* registry, QWidget* p
         m_pHighlightedRecord = GetHighlightedEntry();
         PostShowInfo();
     });
-    // The model was connected first, so rows are in step when this runs.
-    connect(m_pDoc, &CDomainDoc::Updated, this, &CDomainView::OnUpdate);
+    // The model was connected first, so rows are in step when these run.
+    connect(m_pDoc, &CDomainDoc::ListRebuilt, this, &CDomainView::OnListRebuilt);
+    connect(m_pDoc, &CDomainDoc::AllRowsChanged, this, &CDomainView::OnAllRowsChanged);
+    connect(m_pDoc, &CDomainDoc::RowChanged, this, &CDomainView::OnRowChanged);
+    connect(m_pDoc, &CDomainDoc::RowRemoved, this, &CDomainView::OnRowRemoved);
 
     m_hintRefresh.setSingleShot(true);
     m_hintRefresh.setInterval(0);
@@ -64,7 +66,7 @@ CDomainView::~CDomainView()
 {
     // The registry may outlive the view: its commands must not reach it.
     if (m_pRegistry) {
-        for (int id : m_registeredIds)
+        for (CommandId id : m_registeredIds)
             m_pRegistry->Register(id, {}, [] { return false; });
     }
     // Stops and waits for the lookups while the list can still take their
@@ -80,13 +82,13 @@ void CDomainView::RegisterCommands()
     auto holdsEntries = [this] { return m_pDoc->GetCount() != 0; };
     r.Register(ID_SHOW_INFO, [this] { OnShowInfo(); });
     r.Register(
-        ID_REFRESH, [this] { m_pDoc->UpdateAllViews(CDomainDoc::HINT_ALL); },
+        ID_REFRESH, [this] { m_pDoc->NotifyAllRowsChanged(); },
         [this] { return m_pList->GetItemCount() != 0; });
     r.Register(ID_SORT_NAMES, [this] { m_pDoc->SortDomains(1); }, holdsEntries);
     r.Register(ID_SORT_STATUS, [this] { m_pDoc->SortDomains(2); }, holdsEntries);
     r.Register(ID_SORT_DATE, [this] { m_pDoc->SortDomains(3); }, holdsEntries);
     m_registeredIds = {ID_SHOW_INFO, ID_REFRESH, ID_SORT_NAMES, ID_SORT_STATUS, ID_SORT_DATE};
-    const std::vector<int> lookupIds =
+    const std::vector<CommandId> lookupIds =
         RegisterLookupCommands(r, *m_pScheduler, [this] { return GetHighlightedIndex(); });
     m_registeredIds.insert(m_registeredIds.end(), lookupIds.begin(), lookupIds.end());
 
@@ -94,11 +96,11 @@ void CDomainView::RegisterCommands()
     BindPictureButton(m_pRegister, ID_REGISTER_DOMAIN);
 }
 
-void CDomainView::BindPictureButton(CPictureButton* button, int id)
+void CDomainView::BindPictureButton(CPictureButton* button, CommandId id)
 {
     // The web commands may be registered after the view exists.
     button->SetAction(m_pRegistry->Find(id));
-    connect(m_pRegistry, &CCommandRegistry::CommandRegistered, button, [this, button, id](int registered) {
+    connect(m_pRegistry, &CCommandRegistry::CommandRegistered, button, [this, button, id](CommandId registered) {
         if (registered == id)
             button->SetAction(m_pRegistry->Find(id));
     });
@@ -120,21 +122,23 @@ CDomainInfo* CDomainView::GetHighlightedEntry() const
 
 void CDomainView::OnInitialUpdate()
 {
-    m_pModel->OnDocUpdated(CDomainDoc::HINT_REBUILT, -1);
-    OnUpdate(CDomainDoc::HINT_REBUILT, -1);
+    m_pModel->OnListRebuilt();
+    OnListRebuilt();
 }
 
-void CDomainView::OnUpdate(int hint, int /*removedIndex*/)
+void CDomainView::OnListRebuilt()
 {
     m_hintRefresh.start();
-    if (hint == CDomainDoc::HINT_REBUILT) {
-        // The model's reset has already left nothing highlighted.
-        m_pHighlightedRecord = nullptr;
-        m_bShowInfoPosted = false;
-        m_pInfo->SetPaneText(kStartText);
-        return;
-    }
-    if (hint == CDomainDoc::HINT_ALL && m_pHighlightedRecord) {
+    // The model's reset has already left nothing highlighted.
+    m_pHighlightedRecord = nullptr;
+    m_bShowInfoPosted = false;
+    m_pInfo->SetPaneText(kStartText);
+}
+
+void CDomainView::OnAllRowsChanged()
+{
+    m_hintRefresh.start();
+    if (m_pHighlightedRecord) {
         // Reordered rows: the highlight stays with its record.
         const int row = m_pDoc->IndexOf(m_pHighlightedRecord);
         if (row >= 0 && row != m_pList->GetHighlightedItem()) {
@@ -142,9 +146,21 @@ void CDomainView::OnUpdate(int hint, int /*removedIndex*/)
             return;
         }
     }
+    PostShowInfo();
+}
+
+void CDomainView::OnRowChanged(int index)
+{
+    m_hintRefresh.start();
     // The highlighted record may have changed under the pane.
-    if (hint <= 0 || hint - 1 == GetHighlightedIndex())
+    if (index == GetHighlightedIndex())
         PostShowInfo();
+}
+
+void CDomainView::OnRowRemoved(int)
+{
+    m_hintRefresh.start();
+    PostShowInfo();
 }
 
 void CDomainView::PostShowInfo()
@@ -178,9 +194,13 @@ void CDomainView::OnShowInfo()
 
 void CDomainView::ApplyOptions()
 {
-    m_pScheduler->ApplyOptions();
+    m_pScheduler->SetOptions(CLookupOptions::FromSettings(CLookupOptions::Moment::AfterOptionsDialog));
     m_pDoc->m_nMaxEntries = Settings::MaxEntries.Get();
-    g_bStripOutput = Settings::StripOutput.Get();
+}
+
+void CDomainView::OnNewDocument()
+{
+    m_pScheduler->SetStripOutput(Settings::StripOutput.Get() != 0);
 }
 
 // --- hint line ---------------------------------------------------------------

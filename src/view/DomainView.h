@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commands/CommandId.h"
+
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -54,16 +56,21 @@ public:
     int GetHighlightedIndex() const;
     CDomainInfo* GetHighlightedEntry() const;
 
-    // After a new document: rebuild the list as for update hint 0.
+    // After a new document: rebuild the list as for a rebuilt list.
     void OnInitialUpdate();
-    // One update hint of the document (see CDomainDoc::Updated).
-    void OnUpdate(int hint, int removedIndex);
+    // The document's change notices.
+    void OnListRebuilt();
+    void OnAllRowsChanged();
+    void OnRowChanged(int index);
+    void OnRowRemoved(int index);
     // Command Show Info: the highlighted entry's whois record, or the
     // instruction that fits.
     void OnShowInfo();
     // After the Options dialog's OK: connection limit and timer period,
     // entry limit and cleanup flag, from the settings just stored.
     void ApplyOptions();
+    // After File New: the new document's cleanup choice.
+    void OnNewDocument();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -74,7 +81,7 @@ private:
     void LayOutPanes();
     void PostShowInfo();
     void RefreshHint();
-    void BindPictureButton(CPictureButton* button, int id);
+    void BindPictureButton(CPictureButton* button, CommandId id);
 
     CDomainDoc* m_pDoc;
     QPointer<CCommandRegistry> m_pRegistry;
@@ -92,5 +99,5 @@ private:
     QTimer m_hintRefresh;
     bool m_bShowInfoPosted = false;
     // Commands this view answers; they are disabled when it goes.
-    std::vector<int> m_registeredIds;
+    std::vector<CommandId> m_registeredIds;
 };

@@ -1,15 +1,15 @@
 #include "view/LookupCommands.h"
 
 #include "lookup/LookupScheduler.h"
-#include "shell/CommandIds.h"
-#include "shell/CommandRegistry.h"
+#include "commands/CommandId.h"
+#include "commands/CommandRegistry.h"
 
-std::vector<int> RegisterLookupCommands(CCommandRegistry& registry, CLookupScheduler& scheduler,
+std::vector<CommandId> RegisterLookupCommands(CCommandRegistry& registry, CLookupScheduler& scheduler,
                                         std::function<int()> highlighted)
 {
     CLookupScheduler* s = &scheduler;
     // Commands on the highlighted entry: handler and rule get its row.
-    auto onHighlighted = [&registry, s, highlighted](int id, void (CLookupScheduler::*run)(int),
+    auto onHighlighted = [&registry, s, highlighted](CommandId id, void (CLookupScheduler::*run)(int),
                                                      bool (CLookupScheduler::*can)(int) const) {
         registry.Register(
             id, [=] { (s->*run)(highlighted()); }, [=] { return (s->*can)(highlighted()); });

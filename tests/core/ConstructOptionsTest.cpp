@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 #include "names/ConstructOptions.h"
-#include "shell/Profile.h"
+#include "base/Settings.h"
 
 #include <gtest/gtest.h>
 

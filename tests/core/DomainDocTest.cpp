@@ -1,8 +1,9 @@
+#include "DocChangeLog.h"
 #include "TestSupport.h"
 #include "model/DomainDoc.h"
 #include "model/TLDTable.h"
-#include "shell/Profile.h"
-#include "shell/UserMessage.h"
+#include "base/Settings.h"
+#include "base/UserMessage.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,17 +18,14 @@ class DomainDocTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_oldHandler = SetUserMessageHandler([this](const QString& text) { m_messages << text; });
         BuildDefaultTLDTable();
         m_doc.OnNewDocument();
-        QObject::connect(&m_doc, &CDomainDoc::Updated, [this](int hint, int) { m_hints.push_back(hint); });
     }
-    void TearDown() override { SetUserMessageHandler(m_oldHandler); }
 
     QByteArray Saved()
     {
         const QString path = m_home.Path() + QStringLiteral("list.qzn");
-        EXPECT_TRUE(m_doc.OnSaveDocument(path));
+        EXPECT_TRUE(Reported(m_doc.OnSaveDocument(path)));
         QFile f(path);
         EXPECT_TRUE(f.open(QIODevice::ReadOnly));
         return f.readAll();
@@ -45,16 +43,23 @@ protected:
     QByteArrayList Names() const
     {
         QByteArrayList names;
-        for (const auto& r : m_doc.m_arrDomains)
+        for (const auto& r : m_doc.Records())
             names << r->m_strName;
         return names;
     }
 
     ScopedTelvaroHome m_home;
     CDomainDoc m_doc;
+    // What a front end would show of a result: its message, if any.
+    bool Reported(const CResult& result)
+    {
+        if (result.HasMessage())
+            m_messages << result.Message();
+        return result.IsOk();
+    }
+
     QStringList m_messages;
-    std::vector<int> m_hints;
-    UserMessageHandler m_oldHandler;
+    CDocChangeLog m_changes{m_doc};
 };
 
 }
@@ -68,7 +73,7 @@ TEST_F(DomainDocTest, AddFindRemove)
     EXPECT_FALSE(m_doc.AddDomain("shop.biz"));
     EXPECT_FALSE(m_doc.AddDomain("-x.com"));
     EXPECT_EQ(m_doc.FindDomain(" EXAMPLE.com "), m_doc.GetAt(0));
-    EXPECT_TRUE(m_hints.empty());   // adding tells no view; the caller does
+    EXPECT_TRUE(m_changes.IsEmpty());   // adding tells no view; the caller does
 
     EXPECT_TRUE(m_doc.AddDomain("b.net"));
     EXPECT_EQ(m_doc.IndexOf(m_doc.FindDomain("B.NET")), 1);
@@ -128,9 +133,9 @@ TEST_F(DomainDocTest, LoadReclassifiesAndRoundTrips)
     m_doc.GetAt(3)->m_bSelected = 1;
     const QByteArray data = Saved();
 
-    m_hints.clear();
-    ASSERT_TRUE(m_doc.OnOpenDocument(WriteFile(data)));
-    EXPECT_EQ(m_hints, std::vector<int>{CDomainDoc::HINT_REBUILT});
+    m_changes.Clear();
+    ASSERT_TRUE(Reported(m_doc.OnOpenDocument(WriteFile(data))));
+    EXPECT_EQ(m_changes.Changes(), QStringList{QStringLiteral("rebuilt")});
     ASSERT_EQ(m_doc.GetCount(), 4);
     EXPECT_EQ(m_doc.GetAt(0)->m_nStatus, STATUS_AVAILABLE);
     EXPECT_EQ(m_doc.GetAt(1)->m_nStatus, STATUS_TAKEN);
@@ -151,7 +156,7 @@ TEST_F(DomainDocTest, DamagedFilesLoadWhatCameBeforeTheDamage)
     const QByteArray data = Saved();
     const qsizetype third = data.indexOf("c.com");
 
-    ASSERT_TRUE(m_doc.OnOpenDocument(WriteFile(data.left(third + 3))));
+    ASSERT_TRUE(Reported(m_doc.OnOpenDocument(WriteFile(data.left(third + 3)))));
     EXPECT_EQ(Names(), (QByteArrayList{"a.com", "b.com"}));
     EXPECT_TRUE(m_doc.IsPartiallyLoaded());
     ASSERT_EQ(m_messages.size(), 1);
@@ -160,20 +165,20 @@ TEST_F(DomainDocTest, DamagedFilesLoadWhatCameBeforeTheDamage)
     EXPECT_FALSE(m_doc.AddDomain("B.com"));
 
     // Nothing readable at all: not a list, and the open list stays.
-    EXPECT_FALSE(m_doc.OnOpenDocument(WriteFile(Bytes({9}))));
+    EXPECT_FALSE(Reported(m_doc.OnOpenDocument(WriteFile(Bytes({9})))));
     EXPECT_EQ(Names(), (QByteArrayList{"a.com", "b.com", "a2.com"}));
-    EXPECT_FALSE(m_doc.OnOpenDocument(WriteFile("This is a text file, not a list.")));
+    EXPECT_FALSE(Reported(m_doc.OnOpenDocument(WriteFile("This is a text file, not a list."))));
     EXPECT_EQ(m_doc.GetCount(), 3);
 
     QByteArray nullRecord = data;
     nullRecord[data.indexOf("b.com") - 3] = 0;
     nullRecord[data.indexOf("b.com") - 2] = 0;
-    ASSERT_TRUE(m_doc.OnOpenDocument(WriteFile(nullRecord)));
+    ASSERT_TRUE(Reported(m_doc.OnOpenDocument(WriteFile(nullRecord))));
     EXPECT_EQ(Names(), QByteArrayList{"a.com"});
     EXPECT_EQ(m_messages.size(), 4);
 
     // A file that cannot be read at all leaves the list as it was.
-    EXPECT_FALSE(m_doc.OnOpenDocument(m_home.Path() + QStringLiteral("missing.qzn")));
+    EXPECT_FALSE(Reported(m_doc.OnOpenDocument(m_home.Path() + QStringLiteral("missing.qzn"))));
     EXPECT_EQ(Names(), QByteArrayList{"a.com"});
 }
 
@@ -183,7 +188,7 @@ TEST_F(DomainDocTest, FailedSaveIsReportedAndKeepsTheListModified)
     // A folder where the file should be: no rights let anyone write it.
     const QString path = m_home.Path() + QStringLiteral("folder.qzn");
     ASSERT_TRUE(QDir().mkpath(path));
-    EXPECT_FALSE(m_doc.OnSaveDocument(path));
+    EXPECT_FALSE(Reported(m_doc.OnSaveDocument(path)));
     EXPECT_TRUE(m_doc.IsModified());
     EXPECT_TRUE(m_doc.GetPathName().isEmpty());
     ASSERT_EQ(m_messages.size(), 1);
@@ -211,7 +216,7 @@ TEST_F(DomainDocTest, ItemTextsAndSelection)
     m_doc.SetModifiedFlag(false);
     m_doc.SetSelected(0, 1);
     m_doc.SetSelected(3, 1);
-    EXPECT_EQ(m_hints, std::vector<int>{1});
+    EXPECT_EQ(m_changes.Changes(), QStringList{QStringLiteral("row 0")});
     EXPECT_TRUE(m_doc.IsModified());
     m_doc.GetItemText(0, 4, text);
     EXPECT_EQ(text, QStringLiteral("Yes"));

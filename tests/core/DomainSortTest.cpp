@@ -1,5 +1,5 @@
 #include "model/DomainSort.h"
-#include "model/TextCompare.h"
+#include "base/TextCompare.h"
 
 #include <gtest/gtest.h>
 

@@ -1,17 +1,26 @@
 #include "LoopbackWhoisServer.h"
+#include "DocChangeLog.h"
 #include "TestSupport.h"
 #include "lookup/LookupScheduler.h"
 #include "lookup/WhoisConnection.h"
 #include "model/DomainDoc.h"
-#include "model/MainThreadQueue.h"
+#include "net/MainThreadQueue.h"
 #include "model/TLDTable.h"
-#include "shell/Profile.h"
+#include "base/Settings.h"
 
 #include <QFile>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+CLookupOptions Limits(int connections, int intervalMs)
+{
+    CLookupOptions options;
+    options.m_nMaxConnections = connections;
+    options.m_nIntervalMs = intervalMs;
+    return options;
+}
 
 class LookupSchedulerTest : public ::testing::Test
 {
@@ -22,9 +31,7 @@ protected:
         g_tldTable.Add(std::make_unique<CTLDInfo>("COM", QByteArray::fromStdString(m_server.Address())));
         g_tldTable.Add(std::make_unique<CTLDInfo>("NET", "nonexistent.invalid"));
         m_doc.OnNewDocument();
-        m_scheduler = std::make_unique<CLookupScheduler>(&m_doc);
-        m_scheduler->SetLimits(5, 3600 * 1000);   // ticks by hand only
-        QObject::connect(&m_doc, &CDomainDoc::Updated, [this](int hint, int) { m_hints.push_back(hint); });
+        m_scheduler = std::make_unique<CLookupScheduler>(&m_doc, Limits(5, 3600 * 1000));   // ticks by hand only
     }
     void TearDown() override
     {
@@ -66,7 +73,7 @@ protected:
     CLoopbackWhoisServer m_server;
     CDomainDoc m_doc;
     std::unique_ptr<CLookupScheduler> m_scheduler;
-    std::vector<int> m_hints;
+    CDocChangeLog m_changes{m_doc};
 };
 
 }
@@ -159,7 +166,7 @@ TEST_F(LookupSchedulerTest, HintTexts)
                              "each name. [4 Domains, 2 checked, 1 available, 1 taken]"));
 
     // Running with no server resolved yet.
-    m_scheduler->SetLimits(0, 3600 * 1000);
+    m_scheduler->SetOptions(Limits(0, 3600 * 1000));
     m_doc.GetAt(3)->m_bSelected = 1;
     m_scheduler->LookupSelected();
     m_scheduler->OnTimer();
@@ -173,14 +180,13 @@ TEST_F(LookupSchedulerTest, OptionsAreBoundedOnlyAfterTheDialog)
 {
     Settings::MaxConnections.Set(100);
     Settings::ConnectionInterval.Set(1);
-    CLookupScheduler atStart(&m_doc);
-    EXPECT_EQ(atStart.m_nMaxConnections, 100);
-    atStart.ApplyOptions();
-    EXPECT_EQ(atStart.m_nMaxConnections, 40);
+    CLookupScheduler atStart(&m_doc, CLookupOptions::FromSettings(CLookupOptions::Moment::AsStored));
+    EXPECT_EQ(atStart.Options().m_nMaxConnections, 100);
+    atStart.SetOptions(CLookupOptions::FromSettings(CLookupOptions::Moment::AfterOptionsDialog));
+    EXPECT_EQ(atStart.Options().m_nMaxConnections, 40);
     Settings::MaxConnections.Set(0);
-    atStart.ApplyOptions();
-    EXPECT_EQ(atStart.m_nMaxConnections, 1);
-    m_doc.SetLookupNotifyTarget(m_scheduler.get());
+    atStart.SetOptions(CLookupOptions::FromSettings(CLookupOptions::Moment::AfterOptionsDialog));
+    EXPECT_EQ(atStart.Options().m_nMaxConnections, 1);
 }
 
 TEST_F(LookupSchedulerTest, FailedResolutionAbortsOnlyNamesEndingWithTheRowText)
@@ -188,8 +194,8 @@ TEST_F(LookupSchedulerTest, FailedResolutionAbortsOnlyNamesEndingWithTheRowText)
     // NET is never resolved; two lookups wait for it.
     ASSERT_TRUE(m_doc.AddDomain("x.NET"));
     ASSERT_TRUE(m_doc.AddDomain("y.net"));
-    ASSERT_TRUE(m_doc.StartLookup(0));
-    ASSERT_TRUE(m_doc.StartLookup(1));
+    ASSERT_TRUE(m_scheduler->StartLookup(0));
+    ASSERT_TRUE(m_scheduler->StartLookup(1));
     g_tldTable.GetAt(1)->m_hResolve = 4242;
     CResolveResult failed;
     failed.m_nError = -2;
@@ -226,7 +232,7 @@ TEST_F(LookupSchedulerTest, SingleLookupsStopAndReset)
     EXPECT_TRUE(m_doc.GetAt(0)->m_strWhois.isEmpty());
     EXPECT_FALSE(m_doc.GetAt(0)->m_dtChecked.IsValid());
     EXPECT_TRUE(m_doc.IsModified());
-    EXPECT_EQ(m_hints.back(), CDomainDoc::HINT_ALL);
+    EXPECT_EQ(m_changes.Changes().back(), QStringLiteral("all"));
 }
 
 TEST_F(LookupSchedulerTest, DeletingTheListWhileLookupsRun)
@@ -236,12 +242,12 @@ TEST_F(LookupSchedulerTest, DeletingTheListWhileLookupsRun)
     m_scheduler->CheckAvailability(0);
     m_scheduler->CheckAvailability(1);
     ASSERT_TRUE(ProcessEventsUntil([&] { return m_server.OpenCount() == 2; }));
-    m_hints.clear();
+    m_changes.Clear();
     m_doc.DeleteAllDomains();   // stops the workers; their results find no record
     EXPECT_EQ(m_doc.GetCount(), 0);
     ASSERT_TRUE(CMainThreadQueue::WaitForThreads(std::chrono::seconds(3)));
     QCoreApplication::processEvents();
-    EXPECT_TRUE(m_hints.empty());
+    EXPECT_TRUE(m_changes.IsEmpty());
     EXPECT_FALSE(m_scheduler->IsBusy());
 }
 
@@ -256,7 +262,7 @@ TEST_F(LookupSchedulerTest, WatchNotificationIsLogged)
     m_scheduler->OnWatchNotification(watched);
     m_scheduler->OnWatchNotification(watched);
     EXPECT_EQ(beeps, 2);
-    EXPECT_EQ(m_hints, (std::vector<int>{1, 1}));
+    EXPECT_EQ(m_changes.Changes(), (QStringList{QStringLiteral("row 0"), QStringLiteral("row 0")}));
     QFile log(m_home.Path() + QStringLiteral("watchlog.txt"));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QByteArray line = "WATCHED.com changed, logged at " + watched.m_dtChecked.FormatDateTime().toLatin1() + "\r\n";

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
-#include "shell/Profile.h"
-#include "shell/ProgramFolder.h"
+#include "base/Settings.h"
+#include "base/ProgramFolder.h"
 
 #include <QDir>
 

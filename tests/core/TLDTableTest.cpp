@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 #include "model/TLDTable.h"
-#include "shell/UserMessage.h"
+#include "base/UserMessage.h"
 
 #include <QFile>
 
@@ -16,18 +16,13 @@ class TLDTableTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_oldHandler = SetUserMessageHandler([this](const QString& text) { m_messages << text; });
         BuildDefaultTLDTable();
     }
-    void TearDown() override
-    {
-        SetUserMessageHandler(m_oldHandler);
-        g_tldTable.RemoveAll();
-    }
+    void TearDown() override { g_tldTable.RemoveAll(); }
 
     QByteArray SavedBytes()
     {
-        EXPECT_TRUE(SaveTLDTable());
+        EXPECT_TRUE(Reported(SaveTLDTable()));
         QFile f(GetTLDFilePath());
         EXPECT_TRUE(f.open(QIODevice::ReadOnly));
         return f.readAll();
@@ -41,8 +36,15 @@ protected:
     }
 
     ScopedTelvaroHome m_home;
+    // What a front end would show of a result: its message, if any.
+    bool Reported(const CResult& result)
+    {
+        if (result.HasMessage())
+            m_messages << result.Message();
+        return result.IsOk();
+    }
+
     QStringList m_messages;
-    UserMessageHandler m_oldHandler;
 };
 
 // Receives resolution results as the scheduler's window does.
@@ -64,7 +66,7 @@ public:
 
 TEST_F(TLDTableTest, DefaultsWithoutAFile)
 {
-    EXPECT_TRUE(LoadTLDTable());
+    EXPECT_TRUE(Reported(LoadTLDTable()));
     ASSERT_EQ(g_tldTable.GetSize(), 12);
     const char* expected[] = {"COM", "NET", "ORG", "CO.UK", "NET.UK", "ORG.UK", "LTD.UK", "NU", "CC", "COM.AU",
                               "NET.AU", "HK"};
@@ -91,7 +93,7 @@ TEST_F(TLDTableTest, SavedTableLayoutAndRoundTrip)
     EXPECT_EQ(data.count(QByteArray("\x01\x80", 2)), 11);
 
     g_tldTable.RemoveAll();
-    EXPECT_TRUE(LoadTLDTable());
+    EXPECT_TRUE(Reported(LoadTLDTable()));
     ASSERT_EQ(g_tldTable.GetSize(), 12);
     EXPECT_EQ(g_tldTable.GetAt(3)->m_strRegistrar, "https://registrar.example/?d={D}");
     EXPECT_EQ(SavedBytes(), data);
@@ -104,30 +106,30 @@ TEST_F(TLDTableTest, DamagedFilesKeepTheRowsReadSoFar)
     const qsizetype secondRow = good.indexOf(QByteArray("\x01\x80", 2));
 
     WriteTLDFile(good.left(secondRow + 5));   // cut inside row 2
-    EXPECT_FALSE(LoadTLDTable());
+    EXPECT_FALSE(Reported(LoadTLDTable()));
     EXPECT_EQ(g_tldTable.GetSize(), 1);
     ASSERT_EQ(m_messages.size(), 1);
     EXPECT_TRUE(m_messages[0].contains(GetTLDFilePath()));
 
     WriteTLDFile(Bytes({5}));   // the count itself is cut
-    EXPECT_FALSE(LoadTLDTable());
+    EXPECT_FALSE(Reported(LoadTLDTable()));
     EXPECT_EQ(g_tldTable.GetSize(), 0);
 
     QByteArray wrongClass = good;
     wrongClass.replace("CTLDInfo", "CTLDInfX");
     WriteTLDFile(wrongClass);
-    EXPECT_FALSE(LoadTLDTable());
+    EXPECT_FALSE(Reported(LoadTLDTable()));
     EXPECT_EQ(g_tldTable.GetSize(), 0);
 
     QByteArray backRef = good;
     backRef[secondRow] = 0x02;
     backRef[secondRow + 1] = 0x00;
     WriteTLDFile(backRef);
-    EXPECT_FALSE(LoadTLDTable());
+    EXPECT_FALSE(Reported(LoadTLDTable()));
     EXPECT_EQ(g_tldTable.GetSize(), 1);
 
     WriteTLDFile(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 1, 0, 8, 0}) + "CTLDInfo" + Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}));
-    EXPECT_FALSE(LoadTLDTable());   // a 2 GB length with a few bytes behind it
+    EXPECT_FALSE(Reported(LoadTLDTable()));   // a 2 GB length with a few bytes behind it
     EXPECT_EQ(g_tldTable.GetSize(), 0);
     EXPECT_EQ(m_messages.size(), 5);
 }
@@ -233,16 +235,16 @@ TEST(ServerText, HostAndPort)
 TEST_F(TLDTableTest, ExitSavesOnlyWhatThisProgramChanged)
 {
     // Defaults with no file yet: written at exit.
-    ASSERT_TRUE(LoadTLDTable());
-    EXPECT_TRUE(SaveTLDTableIfChanged());
+    ASSERT_TRUE(Reported(LoadTLDTable()));
+    EXPECT_TRUE(Reported(SaveTLDTableIfChanged()));
     EXPECT_TRUE(QFile::exists(GetTLDFilePath()));
 
     // Someone else changes the file; this program's unchanged table leaves it.
-    ASSERT_TRUE(LoadTLDTable());
+    ASSERT_TRUE(Reported(LoadTLDTable()));
     QByteArray other = [] { QFile f(GetTLDFilePath()); f.open(QIODevice::ReadOnly); return f.readAll(); }();
     other.replace("whois.hkirc.hk", "127.0.0.1:4343");
     WriteTLDFile(other);
-    EXPECT_TRUE(SaveTLDTableIfChanged());
+    EXPECT_TRUE(Reported(SaveTLDTableIfChanged()));
     QFile f(GetTLDFilePath());
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), other);
@@ -250,7 +252,7 @@ TEST_F(TLDTableTest, ExitSavesOnlyWhatThisProgramChanged)
 
     // A change made here is written back.
     g_tldTable.GetAt(1)->m_bSelected = 1;
-    EXPECT_TRUE(SaveTLDTableIfChanged());
-    ASSERT_TRUE(LoadTLDTable());
+    EXPECT_TRUE(Reported(SaveTLDTableIfChanged()));
+    ASSERT_TRUE(Reported(LoadTLDTable()));
     EXPECT_EQ(g_tldTable.GetAt(1)->m_bSelected, 1);
 }

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
-#include "shell/Profile.h"
-#include "shell/TextHistory.h"
+#include "base/Settings.h"
+#include "base/TextHistory.h"
 
 #include <gtest/gtest.h>
 

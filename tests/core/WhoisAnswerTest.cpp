@@ -1,4 +1,4 @@
-#include "lookup/WhoisAnswer.h"
+#include "verdict/WhoisAnswer.h"
 #include "model/DomainInfo.h"
 
 #include <gtest/gtest.h>
@@ -106,11 +106,9 @@ TEST(WhoisAnswer, StripOutputOffLeavesTheText)
     CDomainInfo rec;
     rec.m_strWhois = "\r\nheader\r\nThe Registry database contains ONLY .COM, .NET, .ORG, .EDU domains and\r\nRegistrars.\r\n";
     const QByteArray before = rec.m_strWhois;
-    g_bStripOutput = 0;
-    CleanWhoisAnswer(rec);
+    CleanWhoisAnswer(rec, false);
     EXPECT_EQ(rec.m_strWhois, before);
-    g_bStripOutput = 1;
-    CleanWhoisAnswer(rec);
+    CleanWhoisAnswer(rec, true);
     EXPECT_EQ(rec.m_strWhois, "header\r\n");
 }
 

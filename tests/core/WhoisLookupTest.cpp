@@ -1,11 +1,11 @@
 #include "LoopbackWhoisServer.h"
 #include "TestSupport.h"
-#include "lookup/WhoisAnswer.h"
+#include "verdict/WhoisAnswer.h"
 #include "lookup/WhoisConnection.h"
 #include "model/DomainInfo.h"
-#include "model/MainThreadQueue.h"
+#include "net/MainThreadQueue.h"
 #include "model/TLDTable.h"
-#include "shell/Profile.h"
+#include "base/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -56,14 +56,18 @@ protected:
         g_tldTable.RemoveAll();
         g_tldTable.Add(std::make_unique<CTLDInfo>("COM", QByteArray::fromStdString(m_server.Address())));
         g_tldTable.Add(std::make_unique<CTLDInfo>("NET", "never.resolved.invalid"));
-        g_bStripOutput = 0;
         ResolveWhoisServers(&m_receiver);
         ASSERT_TRUE(ProcessEventsUntil([] { return g_tldTable.GetAt(0)->IsResolved(); }));
     }
-    void TearDown() override
+    void TearDown() override { g_tldTable.RemoveAll(); }
+
+    // The options a lookup starts with: the stored time limit, cleanup only
+    // when a test asks for it.
+    CLookupOptions Options() const
     {
-        g_bStripOutput = 1;
-        g_tldTable.RemoveAll();
+        CLookupOptions options = CLookupOptions::FromSettings(CLookupOptions::Moment::AsStored);
+        options.m_bStripOutput = m_bStrip;
+        return options;
     }
 
     // Starts a lookup of name in m_record.
@@ -71,7 +75,7 @@ protected:
     {
         m_record.m_strName = name;
         m_record.m_pNotifyWnd = &m_receiver;
-        ASSERT_TRUE(CWhoisConnection::Start(m_record, name));
+        ASSERT_TRUE(CWhoisConnection::Start(m_record, name, Options()));
         ASSERT_TRUE(m_record.IsBusy());
     }
 
@@ -91,6 +95,7 @@ protected:
     CLoopbackWhoisServer m_server;
     Receiver m_receiver;
     CDomainInfo m_record;
+    bool m_bStrip = false;
 };
 
 }
@@ -108,7 +113,7 @@ TEST_F(WhoisLookupTest, RequestAndAnswerOfAFreeName)
 
 TEST_F(WhoisLookupTest, CleanupAndClassificationRunInTheWorker)
 {
-    g_bStripOutput = 1;
+    m_bStrip = true;
     m_server.SetDefaultBehaviour(CWhoisBehaviour::Answer(
         "Terms. By submitting a query, you agree to abide by this policy.\n\n   Registrar: Example\n"));
     m_record.m_nStatus = 7;
@@ -149,7 +154,7 @@ TEST_F(WhoisLookupTest, StopDuringTheReceiveKeepsTheTextSoFar)
     Start("slow.com");
     ASSERT_TRUE(m_server.WaitForRequests(1, std::chrono::seconds(5)));
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    m_record.m_pConn->m_socket.Abort();
+    m_record.CancelLookup();
     ASSERT_TRUE(ProcessEventsUntil([&] { return !m_record.IsBusy(); }, 2000));
     EXPECT_EQ(m_record.m_strWhois, Header("slow.com") + "partial answer");
     EXPECT_EQ(m_record.m_nStatus, STATUS_ERROR_FIRST);
@@ -161,7 +166,7 @@ TEST_F(WhoisLookupTest, UnresolvedServerWaitsUntilStopped)
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
     QCoreApplication::processEvents();
     EXPECT_TRUE(m_record.IsBusy());
-    m_record.m_pConn->m_socket.Abort();
+    m_record.CancelLookup();
     ASSERT_TRUE(ProcessEventsUntil([&] { return !m_record.IsBusy(); }, 2000));
     EXPECT_EQ(m_record.m_strWhois, "Unknown 'whois' server (never.resolved.invalid)\r\n");
     EXPECT_EQ(m_record.m_nStatus, STATUS_ERROR_FIRST);
@@ -179,7 +184,7 @@ TEST_F(WhoisLookupTest, AStopBeforeTheWorkerRunsIsNotForgotten)
 {
     m_server.SetDefaultBehaviour(CWhoisBehaviour::NeverClose("x"));
     Start("early.com");
-    m_record.m_pConn->m_socket.Abort();
+    m_record.CancelLookup();
     ASSERT_TRUE(ProcessEventsUntil([&] { return !m_record.IsBusy(); }, 2000));
     EXPECT_EQ(m_record.m_nStatus, STATUS_ERROR_FIRST);
 }
@@ -234,7 +239,7 @@ TEST_F(WhoisLookupTest, RecordDestroyedWhileItsWorkerRuns)
     m_server.SetDefaultBehaviour(CWhoisBehaviour::NeverClose("x"));
     auto record = std::make_unique<CDomainInfo>();
     record->m_pNotifyWnd = &m_receiver;
-    ASSERT_TRUE(CWhoisConnection::Start(*record, "gone.com"));
+    ASSERT_TRUE(CWhoisConnection::Start(*record, "gone.com", Options()));
     ASSERT_TRUE(m_server.WaitForRequests(1, std::chrono::seconds(5)));
     record.reset();   // detaches and stops the worker; its result goes nowhere
     ASSERT_TRUE(CMainThreadQueue::WaitForThreads(std::chrono::seconds(5)));

@@ -4,10 +4,10 @@
 #include "names/NameCommands.h"
 #include "names/TLDCheckListBox.h"
 #include "names/TLDItemDelegate.h"
-#include "shell/CommandIds.h"
-#include "shell/CommandRegistry.h"
-#include "shell/Profile.h"
-#include "shell/ProgramFolder.h"
+#include "commands/CommandId.h"
+#include "commands/CommandRegistry.h"
+#include "base/Settings.h"
+#include "base/ProgramFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +22,7 @@ namespace {
 
 QByteArrayList TickedTLDsInFile()
 {
-    LoadTLDTable();
+    (void)LoadTLDTable();
     QByteArrayList ticked;
     for (const auto& row : g_tldTable.m_rows) {
         if (row->m_bSelected)
@@ -82,7 +82,7 @@ private Q_SLOTS:
         QCOMPARE(driver.m_nSteps, 1);
         QCOMPARE(m_state->Names(),
                  QByteArrayList({"shop.COM", "shop.NET", "a.com", "b.NET", "c.org"}));
-        QCOMPARE(m_state->m_hints, QList<int>{0});
+        QCOMPARE(m_state->m_changes.Changes(), QStringList{QStringLiteral("rebuilt")});
         QVERIFY(driver.m_messages.isEmpty());
         QCOMPARE(TickedTLDsInFile(), QByteArrayList({"COM", "NET"}));
     }
@@ -129,7 +129,7 @@ private Q_SLOTS:
         });
         OnAddDomains(m_state->m_doc, nullptr);
         QCOMPARE(m_state->m_doc.GetCount(), 0);
-        QVERIFY(m_state->m_hints.isEmpty());
+        QVERIFY(m_state->m_changes.IsEmpty());
         QVERIFY(!g_tldTable.GetAt(1)->m_bSelected);
         QVERIFY(!QFile::exists(GetTLDFilePath()));
     }

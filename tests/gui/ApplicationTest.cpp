@@ -6,7 +6,7 @@
 #include "shell/DomainApp.h"
 #include "shell/FileTypeRegistration.h"
 #include "shell/MainFrame.h"
-#include "shell/ProgramFolder.h"
+#include "base/ProgramFolder.h"
 #include "shell/RecentFileList.h"
 
 #include <QDir>
@@ -65,7 +65,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, relative);
         const QString path = Path("start.qzn");
-        LoadTLDTable();
+        (void)LoadTLDTable();
         QVERIFY(WriteListFile(path, {"alpha.com", "beta.net"}));
         const QString oldCurrent = QDir::currentPath();
         if (relative)
@@ -98,7 +98,7 @@ private Q_SLOTS:
     void aDamagedListLoadsWhatItCan()
     {
         const QString path = Path("damaged.qzn");
-        LoadTLDTable();
+        (void)LoadTLDTable();
         QVERIFY(WriteListFile(path, {"a.com", "b.com", "c.com"}));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadWrite));
@@ -157,7 +157,7 @@ private Q_SLOTS:
             app.ExitInstance();
         }
         g_tldTable.RemoveAll();
-        LoadTLDTable();
+        (void)LoadTLDTable();
         QCOMPARE(g_tldTable.GetAt(0)->m_strServer, QByteArray("whois.changed.test"));
 
         // A changed table that cannot be written is reported and fails the exit.

@@ -5,9 +5,9 @@
 #include "names/NameCommands.h"
 #include "names/TLDCheckListBox.h"
 #include "names/WordLists.h"
-#include "shell/Profile.h"
-#include "shell/ProgramFolder.h"
-#include "shell/TextHistory.h"
+#include "base/Settings.h"
+#include "base/ProgramFolder.h"
+#include "base/TextHistory.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -107,7 +107,7 @@ private Q_SLOTS:
         QCOMPARE(built, expected);
         // The bare keyword has no TLD of the table and stays out.
         QCOMPARE(m_state->Names(), expected.mid(1));
-        QCOMPARE(m_state->m_hints, QList<int>{0});
+        QCOMPARE(m_state->m_changes.Changes(), QStringList{QStringLiteral("rebuilt")});
         QVERIFY(driver.m_messages.isEmpty());
 
         // OK stored the choices, the keyword and the boxes exactly as typed.
@@ -225,7 +225,7 @@ private Q_SLOTS:
         });
         OnConstructNames(m_state->m_doc, nullptr);
         QCOMPARE(m_state->m_doc.GetCount(), 0);
-        QVERIFY(m_state->m_hints.isEmpty());
+        QVERIFY(m_state->m_changes.IsEmpty());
         QVERIFY(QSettings().allKeys().isEmpty());
         QVERIFY(QDir(GetProgramFolder()).entryList(QDir::Files).isEmpty());
         QVERIFY(!g_tldTable.GetAt(1)->m_bSelected);

@@ -1,8 +1,9 @@
+#include "DocChangeLog.h"
 #include "GuiTestMain.h"
 #include "model/DomainDoc.h"
 #include "model/TLDTable.h"
-#include "shell/CommandIds.h"
-#include "shell/CommandRegistry.h"
+#include "commands/CommandId.h"
+#include "commands/CommandRegistry.h"
 #include "view/DomainListCtrl.h"
 #include "view/DomainListModel.h"
 #include "view/ListRowPainter.h"
@@ -24,13 +25,13 @@ class DomainListCtrlTest : public QObject
     std::unique_ptr<CDomainDoc> m_pDoc;
     std::unique_ptr<CDomainListCtrl> m_pList;
     CDomainListModel* m_pModel = nullptr;
-    std::vector<int> m_hints;
+    std::unique_ptr<CDocChangeLog> m_pChanges;
 
     void AddNames(std::initializer_list<const char*> names)
     {
         for (const char* name : names)
             QVERIFY(m_pDoc->AddDomain(name));
-        m_pDoc->UpdateAllViews(CDomainDoc::HINT_REBUILT);
+        m_pDoc->NotifyListRebuilt();
     }
 
     QPoint CellCentre(int row, int column) const
@@ -76,8 +77,7 @@ private Q_SLOTS:
         m_pList->SetColumnWidths(615);
         m_pList->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_pList.get()));
-        m_hints.clear();
-        connect(m_pDoc.get(), &CDomainDoc::Updated, this, [this](int hint, int) { m_hints.push_back(hint); });
+        m_pChanges = std::make_unique<CDocChangeLog>(*m_pDoc);
     }
 
     void cleanup()
@@ -99,7 +99,7 @@ private Q_SLOTS:
 
         // One row removed: the rows below move up and are renumbered.
         QVERIFY(m_pDoc->RemoveAt(1));
-        m_pDoc->UpdateAllViews(CDomainDoc::HINT_REMOVED, 1);
+        m_pDoc->NotifyRowRemoved(1);
         QCOMPARE(m_pModel->rowCount(), 2);
         QCOMPARE(Text(1, 0), QStringLiteral("2"));
         QCOMPARE(Text(1, 1), QStringLiteral("gamma.org"));
@@ -108,15 +108,15 @@ private Q_SLOTS:
         // and then the list catches up instead of showing stale rows.
         QVERIFY(m_pDoc->AddDomain("delta.com"));
         QCOMPARE(m_pModel->rowCount(), 2);
-        m_pDoc->UpdateAllViews(1);
+        m_pDoc->NotifyRowChanged(0);
         QCOMPARE(m_pModel->rowCount(), 3);
         QCOMPARE(Text(2, 1), QStringLiteral("delta.com"));
 
         // Hints beyond the rows and reads beyond the document are harmless.
-        m_pDoc->UpdateAllViews(99);
+        m_pDoc->NotifyRowChanged(98);
         m_pDoc->DeleteAllDomains();
         QVERIFY(!m_pModel->index(2, 1).data().isValid());
-        m_pDoc->UpdateAllViews(CDomainDoc::HINT_ALL);
+        m_pDoc->NotifyAllRowsChanged();
         QCOMPARE(m_pModel->rowCount(), 0);
     }
 
@@ -126,14 +126,14 @@ private Q_SLOTS:
         QTest::mouseClick(m_pList->viewport(), Qt::LeftButton, {}, CellCentre(0, 1));
         QCOMPARE(m_pList->GetHighlightedItem(), 0);
         m_pDoc->SetModifiedFlag(false);
-        m_hints.clear();
+        m_pChanges->Clear();
 
         const QPoint box = CListRowPainter::CheckBoxRect(m_pList->visualRect(m_pModel->index(2, 0))).center();
         QVERIFY(box.x() < 30);
         QTest::mouseClick(m_pList->viewport(), Qt::LeftButton, {}, box);
         QCOMPARE(m_pDoc->GetAt(2)->m_bSelected, uint8_t(1));
         QVERIFY(m_pDoc->IsModified());
-        QCOMPARE(m_hints, std::vector<int>{3});   // only that row is redrawn
+        QCOMPARE(m_pChanges->Changes(), QStringList{QStringLiteral("row 2")});   // only that row is redrawn
         QCOMPARE(m_pList->GetHighlightedItem(), 0);
         QCOMPARE(m_pList->selectionModel()->selectedRows().first().row(), 0);
 
@@ -177,7 +177,7 @@ private Q_SLOTS:
 
         // A rebuild leaves nothing highlighted.
         m_pList->HighlightItem(1);
-        m_pDoc->UpdateAllViews(CDomainDoc::HINT_REBUILT);
+        m_pDoc->NotifyListRebuilt();
         QCOMPARE(m_pList->GetHighlightedItem(), -1);
     }
 
@@ -186,26 +186,26 @@ private Q_SLOTS:
         AddNames({"a.com", "b.com", "c.com"});
         m_pList->HighlightItem(1);
         QVERIFY(m_pDoc->RemoveAt(1));
-        m_pDoc->UpdateAllViews(CDomainDoc::HINT_REMOVED, 1);
+        m_pDoc->NotifyRowRemoved(1);
         QCOMPARE(m_pList->GetHighlightedItem(), 1);
         QCOMPARE(m_pList->selectionModel()->selectedRows().first().row(), 1);
 
         // The last row: the new last one takes over.
         QVERIFY(m_pDoc->RemoveAt(1));
-        m_pDoc->UpdateAllViews(CDomainDoc::HINT_REMOVED, 1);
+        m_pDoc->NotifyRowRemoved(1);
         QCOMPARE(m_pList->GetHighlightedItem(), 0);
 
         // A row above the highlight: the highlight stays with its record.
         AddNames({"x.com", "y.com"});
         m_pList->HighlightItem(2);
         QVERIFY(m_pDoc->RemoveAt(0));
-        m_pDoc->UpdateAllViews(CDomainDoc::HINT_REMOVED, 0);
+        m_pDoc->NotifyRowRemoved(0);
         QCOMPARE(m_pList->GetHighlightedItem(), 1);
         QCOMPARE(Text(1, 1), QStringLiteral("y.com"));
 
         QVERIFY(m_pDoc->RemoveAt(1));
         QVERIFY(m_pDoc->RemoveAt(0));
-        m_pDoc->UpdateAllViews(CDomainDoc::HINT_REMOVED, 0);
+        m_pDoc->NotifyRowRemoved(0);
         QCOMPARE(m_pList->GetHighlightedItem(), -1);
     }
 
@@ -246,7 +246,7 @@ private Q_SLOTS:
         auto addRows = [this](int count) {
             for (int i = m_pDoc->GetCount(); i < count; ++i)
                 QVERIFY(m_pDoc->AddDomain("name" + QByteArray::number(i) + ".com"));
-            m_pDoc->UpdateAllViews(CDomainDoc::HINT_REBUILT);
+            m_pDoc->NotifyListRebuilt();
         };
         m_pDoc->m_nMaxEntries = CDomainDoc::kMaxFileRecords;
 
@@ -263,7 +263,7 @@ private Q_SLOTS:
         QVERIFY(numberFits(999));
         QVERIFY(m_pList->columnWidth(0) > 60);
         QVERIFY(m_pDoc->RemoveAt(999));
-        m_pDoc->UpdateAllViews(CDomainDoc::HINT_REMOVED, 999);
+        m_pDoc->NotifyRowRemoved(999);
         QCOMPARE(m_pModel->rowCount(), 999);
         QCOMPARE(m_pList->columnWidth(0), 60);
         QCOMPARE(m_pList->columnWidth(1), 195);
@@ -274,7 +274,7 @@ private Q_SLOTS:
         AddNames({"free.com", "taken.com", "other.com"});
         m_pDoc->GetAt(0)->m_nStatus = STATUS_AVAILABLE;
         m_pDoc->GetAt(1)->m_nStatus = STATUS_TAKEN;
-        m_pDoc->UpdateAllViews(CDomainDoc::HINT_ALL);
+        m_pDoc->NotifyAllRowsChanged();
         m_pList->HighlightItem(2);
         const QImage image = m_pList->viewport()->grab().toImage();
         image.save(QStringLiteral("/tmp/view-list-shot.png"));
@@ -296,7 +296,7 @@ private Q_SLOTS:
         QCOMPARE(RedPixels(image, m_pList->visualRect(m_pModel->index(1, 2))), 0);
         // Also on the highlighted row.
         m_pDoc->GetAt(2)->m_nStatus = STATUS_AVAILABLE;
-        m_pDoc->UpdateAllViews(3);
+        m_pDoc->NotifyRowChanged(2);
         const QImage again = m_pList->viewport()->grab().toImage();
         QVERIFY(RedPixels(again, m_pList->visualRect(m_pModel->index(2, 2))) > 5);
 

@@ -4,8 +4,8 @@
 #include "lookup/LookupScheduler.h"
 #include "model/DomainDoc.h"
 #include "model/TLDTable.h"
-#include "shell/CommandIds.h"
-#include "shell/CommandRegistry.h"
+#include "commands/CommandId.h"
+#include "commands/CommandRegistry.h"
 #include "view/DomainListCtrl.h"
 #include "view/DomainView.h"
 #include "view/HintLine.h"
@@ -18,6 +18,18 @@
 #include <QWindow>
 
 #include <memory>
+
+namespace {
+
+CLookupOptions Limits(int connections, int intervalMs)
+{
+    CLookupOptions options;
+    options.m_nMaxConnections = connections;
+    options.m_nIntervalMs = intervalMs;
+    return options;
+}
+
+}
 
 // The view in a window with a command registry, over a document whose
 // names are looked up at a loopback whois server.
@@ -35,10 +47,10 @@ class DomainViewTest : public QObject
     {
         for (const char* name : names)
             QVERIFY(m_pDoc->AddDomain(name));
-        m_pDoc->UpdateAllViews(CDomainDoc::HINT_REBUILT);
+        m_pDoc->NotifyListRebuilt();
     }
 
-    bool Enabled(int id)
+    bool Enabled(CommandId id)
     {
         m_pRegistry->UpdateCommandUI();
         return m_pRegistry->Find(id) && m_pRegistry->Find(id)->isEnabled();
@@ -126,12 +138,12 @@ private Q_SLOTS:
 
         // A changed row that is highlighted refreshes the pane by itself.
         m_pDoc->GetAt(1)->m_strWhois = "Domain: b.com\r\nRegistrar: x\xe9\r\n";
-        m_pDoc->UpdateAllViews(2);
+        m_pDoc->NotifyRowChanged(1);
         Settle();
         QCOMPARE(PaneText(), QString::fromLatin1("Domain: b.com\nRegistrar: x\xe9\n"));
 
         m_pDoc->DeleteAllDomains();
-        m_pDoc->UpdateAllViews(CDomainDoc::HINT_REBUILT);
+        m_pDoc->NotifyListRebuilt();
         QVERIFY(m_pRegistry->Execute(ID_SHOW_INFO));
         QCOMPARE(PaneText(), Shown(CDomainView::kStartText));
         QCOMPARE(m_pView->GetHighlightedIndex(), -1);
@@ -226,7 +238,7 @@ private Q_SLOTS:
         // Lookup Selected over the ticked names, to the end.
         m_pDoc->SetSelected(0, 1);
         m_pDoc->SetSelected(1, 1);
-        m_pView->GetScheduler()->SetLimits(5, 50);
+        m_pView->GetScheduler()->SetOptions(Limits(5, 50));
         QVERIFY(m_pRegistry->Execute(ID_LOOKUP_SELECTED));
         QVERIFY(ProcessEventsUntil([&] { return !m_pView->GetScheduler()->IsBusy(); }));
         QCOMPARE(m_pDoc->GetAt(0)->m_nStatus, uint8_t(STATUS_TAKEN));
@@ -294,7 +306,7 @@ private Q_SLOTS:
         m_pDoc->GetAt(1)->m_nStatus = STATUS_AVAILABLE;
         m_pDoc->GetAt(1)->m_strWhois = "No match for \"beta.com\".\r\n";
         m_pDoc->GetAt(2)->m_bSelected = 1;
-        m_pDoc->UpdateAllViews(CDomainDoc::HINT_ALL);
+        m_pDoc->NotifyAllRowsChanged();
         m_pView->GetListCtrl()->HighlightItem(1);
         Settle();
         m_pWindow->grab().save(QStringLiteral("/tmp/view-shot.png"));

@@ -1,11 +1,11 @@
 #include "GuiTestMain.h"
 
-#include "shell/CommandIds.h"
-#include "shell/CommandProxy.h"
-#include "shell/CommandRegistry.h"
-#include "shell/MenuBarBuilder.h"
+#include "commands/CommandId.h"
+#include "commands/CommandProxy.h"
+#include "commands/CommandRegistry.h"
+#include "commands/MenuBarBuilder.h"
 #include "shell/RecentFileList.h"
-#include "shell/ToolBarBuilder.h"
+#include "commands/ToolBarBuilder.h"
 
 #include <QDir>
 #include <QMenu>
@@ -30,10 +30,19 @@ private:
     CToolBarBuilder* m_pTools = nullptr;
     QStringList m_recent;
 
-    void Register(std::initializer_list<int> ids)
+    void Register(std::initializer_list<CommandId> ids)
     {
-        for (int id : ids)
+        for (CommandId id : ids)
             m_pRegistry->Register(id, [] {});
+    }
+
+    // Toolbar contents as numbers, a separator as 0.
+    static QList<int> Ids(std::initializer_list<CommandId> ids)
+    {
+        QList<int> numbers;
+        for (CommandId id : ids)
+            numbers << id.m_nValue;
+        return numbers;
     }
 
     static QString Describe(QAction* action)
@@ -75,7 +84,7 @@ private:
         QList<int> ids;
         for (QAction* a : m_pToolBar->actions()) {
             auto* proxy = qobject_cast<CCommandProxy*>(a);
-            ids << (proxy ? proxy->Id() : a->isSeparator() ? 0 : -1);
+            ids << (proxy ? proxy->Id().m_nValue : a->isSeparator() ? 0 : -1);
         }
         return ids;
     }
@@ -166,11 +175,11 @@ private Q_SLOTS:
     {
         Register({ID_FILE_NEW, ID_FILE_OPEN, ID_COPY_ALL, ID_LOOKUP_SELECTED, ID_STOP_ALL});
         m_pTools->Rebuild();
-        QCOMPARE(ToolBarIds(), (QList<int>{ID_FILE_NEW, ID_FILE_OPEN, 0, ID_COPY_ALL, 0, ID_LOOKUP_SELECTED, ID_STOP_ALL}));
+        QCOMPARE(ToolBarIds(), Ids({ID_FILE_NEW, ID_FILE_OPEN, CommandId{}, ID_COPY_ALL, CommandId{}, ID_LOOKUP_SELECTED, ID_STOP_ALL}));
         Register({ID_FIND, ID_SETUP_DOMAINS});
         QTRY_COMPARE(ToolBarIds().size(), 10);
-        QCOMPARE(ToolBarIds(), (QList<int>{ID_FILE_NEW, ID_FILE_OPEN, 0, ID_COPY_ALL, ID_FIND, 0, ID_LOOKUP_SELECTED,
-                                           ID_STOP_ALL, 0, ID_SETUP_DOMAINS}));
+        QCOMPARE(ToolBarIds(), Ids({ID_FILE_NEW, ID_FILE_OPEN, CommandId{}, ID_COPY_ALL, ID_FIND, CommandId{}, ID_LOOKUP_SELECTED,
+                                           ID_STOP_ALL, CommandId{}, ID_SETUP_DOMAINS}));
         QCOMPARE(m_pToolBar->actions()[6]->toolTip(), QStringLiteral("Lookup Selected (F5)"));
         QCOMPARE(m_pToolBar->actions()[3]->toolTip(), QStringLiteral("Copy all (Ctrl+C)"));
     }

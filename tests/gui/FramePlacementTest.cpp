@@ -3,7 +3,7 @@
 #include "model/DomainDoc.h"
 #include "model/TLDTable.h"
 #include "shell/MainFrame.h"
-#include "shell/Profile.h"
+#include "base/Settings.h"
 #include "shell/RecentFileList.h"
 #include "shell/WindowPlacement.h"
 
@@ -29,7 +29,7 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        LoadTLDTable();
+        (void)LoadTLDTable();
         m_pRecent = new CRecentFileList(4, this);
     }
 

@@ -73,5 +73,5 @@ inline bool WriteListFile(const QString& path, std::initializer_list<const char*
         if (!doc.AddDomain(name))
             return false;
     }
-    return doc.OnSaveDocument(path);
+    return doc.OnSaveDocument(path).IsOk();
 }

@@ -7,16 +7,16 @@
 #include "model/DomainDoc.h"
 #include "model/TLDTable.h"
 #include "shell/AboutDlg.h"
-#include "shell/CommandIds.h"
-#include "shell/CommandProxy.h"
-#include "shell/CommandRegistry.h"
-#include "shell/CommandStrings.h"
+#include "commands/CommandId.h"
+#include "commands/CommandProxy.h"
+#include "commands/CommandRegistry.h"
+#include "commands/CommandTable.h"
 #include "shell/FileCommands.h"
-#include "shell/HelpWindow.h"
+#include "widgets/HelpWindow.h"
 #include "shell/MainFrame.h"
 #include "shell/RecentFileList.h"
 #include "shell/StatusProgress.h"
-#include "shell/UserMessage.h"
+#include "base/UserMessage.h"
 #include "view/DomainListCtrl.h"
 #include "view/DomainView.h"
 #include "view/PictureButton.h"
@@ -70,7 +70,7 @@ private:
                 continue;
             for (QAction* item : top->menu()->actions()) {
                 const int id = item->data().toInt();
-                if (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_LAST)
+                if (id >= ID_FILE_MRU_FILE1.m_nValue && id <= ID_FILE_MRU_LAST.m_nValue)
                     found << item;
             }
         }
@@ -83,7 +83,7 @@ private Q_SLOTS:
     void init()
     {
         QSettings().clear();
-        LoadTLDTable();
+        (void)LoadTLDTable();
         m_errors.clear();
         m_openAnswer.clear();
         m_saveAnswer.clear();
@@ -135,7 +135,7 @@ private Q_SLOTS:
         QCOMPARE(closed.count(), closes ? 1 : 0);
         QCOMPARE(m_pFrame->isVisible(), !closes);
         CDomainDoc reread;
-        QVERIFY(reread.OnOpenDocument(path));
+        QVERIFY(reread.OnOpenDocument(path).IsOk());
         QCOMPARE(reread.GetCount(), namesOnDisk);
     }
 
@@ -224,7 +224,7 @@ private Q_SLOTS:
     void squeezingTheWindowLeavesRoomForTheListAndTheButtons()
     {
         QVERIFY(m_pDoc->AddDomain("a.com"));
-        m_pDoc->UpdateAllViews(CDomainDoc::HINT_REBUILT);
+        m_pDoc->NotifyListRebuilt();
         m_pFrame->resize(240, 160);
         QCoreApplication::processEvents();
         const CDomainView* view = m_pFrame->GetView();
@@ -333,7 +333,7 @@ private Q_SLOTS:
         QVERIFY(Registry().Execute(ID_HELP_TOPICS));
         QCOMPARE(m_pFrame->HelpWindow(), help);
         QCOMPARE(help->CurrentTopic(), QStringLiteral("qzn-1.htm"));
-        for (int id : {ID_HELP_FINDER, ID_CONTEXT_HELP, ID_DEFAULT_HELP}) {
+        for (CommandId id : {ID_HELP_FINDER, ID_CONTEXT_HELP, ID_DEFAULT_HELP}) {
             QVERIFY(Registry().Execute(id));
             QCOMPARE(help->CurrentTopic(), QStringLiteral("index.htm"));
         }
@@ -385,9 +385,9 @@ private Q_SLOTS:
             const QImage picture = action->icon().pixmap(18, 18).toImage();
             QVERIFY2(!picture.isNull() && picture.pixelColor(9, 9).alpha() + picture.pixelColor(4, 12).alpha() > 0,
                      qPrintable(action->toolTip()));
-            const int id = static_cast<CCommandProxy*>(action)->Id();
-            QCOMPARE(action->statusTip(), GetCommandPrompt(id));
-            QVERIFY(action->toolTip().startsWith(GetCommandTooltip(id)));
+            const CommandId id = static_cast<CCommandProxy*>(action)->Id();
+            QCOMPARE(action->statusTip(), CommandPrompt(id));
+            QVERIFY(action->toolTip().startsWith(CommandTooltip(id)));
         }
         QVERIFY(buttons >= 6);
         QCOMPARE(m_pFrame->statusBar()->findChild<QLabel*>()->text(), QStringLiteral("Press F1 for Help"));

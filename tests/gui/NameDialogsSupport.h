@@ -1,9 +1,11 @@
 #pragma once
 
+#include "DocChangeLog.h"
+
 #include "model/DomainDoc.h"
 #include "model/TLDTable.h"
-#include "shell/HelpWindow.h"
-#include "shell/ProgramFolder.h"
+#include "widgets/HelpWindow.h"
+#include "base/ProgramFolder.h"
 
 #include <QApplication>
 #include <QDir>
@@ -74,19 +76,18 @@ struct CNameTestState
         QDir(GetProgramFolder()).removeRecursively();
         BuildDefaultTLDTable();
         m_doc.OnNewDocument();
-        QObject::connect(&m_doc, &CDomainDoc::Updated, [this](int hint, int) { m_hints << hint; });
     }
 
     QByteArrayList Names() const
     {
         QByteArrayList names;
-        for (const auto& r : m_doc.m_arrDomains)
+        for (const auto& r : m_doc.Records())
             names << r->m_strName;
         return names;
     }
 
     CDomainDoc m_doc;
-    QList<int> m_hints;
+    CDocChangeLog m_changes{m_doc};
 };
 
 inline void WriteFile(const QString& path, const QByteArray& data)

@@ -3,7 +3,7 @@
 // so the user's own are never touched.
 #include "model/DomainDoc.h"
 #include "model/DomainInfo.h"
-#include "model/MainThreadQueue.h"
+#include "net/MainThreadQueue.h"
 #include "model/TLDTable.h"
 #include "shell/DomainApp.h"
 #include "shell/MainFrame.h"
@@ -80,7 +80,7 @@ void FillDocument(CDomainDoc& doc)
             record.m_dtChecked = COleDateTime::FromDateTime(now.addSecs(-60 * row.m_nMinutesAgo));
     }
     doc.SetModifiedFlag(false);
-    doc.UpdateAllViews(CDomainDoc::HINT_REBUILT);
+    doc.NotifyListRebuilt();
 }
 
 }
@@ -97,7 +97,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Telvaro"));
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/main-window.png");
 
-    LoadTLDTable();
+    (void)LoadTLDTable();
     int result = 0;
     {
         CDomainDoc doc;

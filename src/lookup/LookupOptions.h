@@ -1,0 +1,24 @@
+#pragma once
+
+// How lookups run: what the scheduler and every connection it starts are
+// given, instead of reading settings or globals on the way. The GUI makes it
+// from the settings, the command line from its flags.
+struct CLookupOptions
+{
+    int m_nTimeoutSeconds = 60;   // connect, address wait and receive; 0: no limit
+    bool m_bStripOutput = true;   // clean answers of registry boilerplate
+    int m_nMaxConnections = 5;    // lookups at once
+    int m_nIntervalMs = 2000;     // between scheduling ticks; 0: as soon as a slot is free
+
+    // When the settings are read decides how far they are trusted.
+    enum class Moment
+    {
+        // At start-up: used as stored, as the program always has (a stored
+        // interval of 0 still ticks every 10 ms, as a window timer would).
+        AsStored,
+        // Just after the Options dialog: the connection limit held to its
+        // valid range, the interval to at least its smallest valid value.
+        AfterOptionsDialog,
+    };
+    static CLookupOptions FromSettings(Moment moment);
+};

@@ -1,60 +1,55 @@
 #include "cli/CliArgs.h"
 
-bool CCliArgs::TakeFlag(const QString& name)
-{
-    return m_args.removeOne(name);
-}
+#include "cli/CliCommand.h"
+#include "cli/CliError.h"
 
-std::optional<QString> CCliArgs::TakeOption(const QString& name)
+namespace {
+
+const CCliOption* FindOption(const CCliCommand& command, QStringView name)
 {
-    for (qsizetype i = 0; i < m_args.size(); ++i) {
-        if (m_args[i] == QLatin1String("--"))
-            break;
-        if (m_args[i].startsWith(name + QLatin1Char('='))) {
-            const QString value = m_args[i].mid(name.size() + 1);
-            m_args.removeAt(i);
-            return value;
-        }
-        if (m_args[i] == name) {
-            if (i + 1 >= m_args.size())
-                throw CCliError{QStringLiteral("%1 needs a value").arg(name), kExitUsage};
-            const QString value = m_args[i + 1];
-            m_args.remove(i, 2);
-            return value;
-        }
+    for (const CCliOption& option : command.Options()) {
+        if (name == QLatin1String(option.m_pszName))
+            return &option;
     }
-    return std::nullopt;
+    return nullptr;
 }
 
-std::optional<QString> CCliArgs::TakeOperand()
+}
+
+CCliArgs::CCliArgs(const CCliCommand& command, const QStringList& words)
 {
-    for (qsizetype i = 0; i < m_args.size(); ++i) {
-        if (m_args[i] == QLatin1String("--")) {
-            if (i + 1 >= m_args.size())
-                return std::nullopt;
-            return m_args.takeAt(i + 1);
+    bool operandsOnly = false;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString& word = words[i];
+        if (operandsOnly || !word.startsWith(QLatin1String("--"))) {
+            m_operands << word;
+            continue;
         }
-        if (!m_args[i].startsWith(QLatin1String("--")) || m_args[i] == QLatin1String("-"))
-            return m_args.takeAt(i);
+        if (word == QLatin1String("--")) {
+            operandsOnly = true;
+            continue;
+        }
+        const qsizetype equals = word.indexOf(QLatin1Char('='));
+        const QString name = equals < 0 ? word : word.left(equals);
+        const CCliOption* option = FindOption(command, name);
+        if (!option || (!option->m_pszValueName && equals >= 0))
+            throw UsageError(QStringLiteral("unknown option %1").arg(word));
+        QString value;
+        if (option->m_pszValueName) {
+            if (equals >= 0)
+                value = word.mid(equals + 1);
+            else if (i + 1 < words.size())
+                value = words[++i];
+            else
+                throw UsageError(QStringLiteral("%1 needs a value").arg(name));
+        }
+        if (!m_options.emplace(name, value).second)
+            throw UsageError(QStringLiteral("%1 is given more than once").arg(name));
     }
-    return std::nullopt;
 }
 
-std::optional<QString> CCliArgs::UnknownOption() const
+std::optional<QString> CCliArgs::Value(const char* option) const
 {
-    for (const QString& a : m_args) {
-        if (a == QLatin1String("--"))
-            break;
-        if (a.startsWith(QLatin1String("--")))
-            return a;
-    }
-    return std::nullopt;
-}
-
-QString CCliArgs::TakeDocumentFile()
-{
-    const auto file = TakeOperand();
-    if (!file)
-        throw CCliError{QStringLiteral("a document file is needed"), kExitUsage};
-    return *file;
+    const auto it = m_options.find(QString::fromLatin1(option));
+    return it == m_options.end() ? std::nullopt : std::optional<QString>(it->second);
 }

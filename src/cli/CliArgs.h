@@ -3,42 +3,27 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
 #include <optional>
 
-// The words of one command line, taken from the front as a command reads
-// its options and operands. Options may stand anywhere among the operands.
+class CCliCommand;
+
+// The words of one command line after the command's name, checked against
+// what the command declares. Options may stand anywhere among the operands,
+// as "--name VALUE" or "--name=VALUE"; after "--" every word is an operand.
 class CCliArgs
 {
 public:
-    explicit CCliArgs(QStringList args) : m_args(std::move(args)) {}
+    // Throws a usage error for an option the command does not declare, a
+    // flag given a value, or an option without its value.
+    CCliArgs(const CCliCommand& command, const QStringList& words);
 
-    bool IsEmpty() const { return m_args.isEmpty(); }
-    // Removes a flag such as "--all"; true when it was there.
-    bool TakeFlag(const QString& name);
-    // Removes "--name VALUE" or "--name=VALUE" and returns VALUE; a flag
-    // without its value throws a usage error.
-    std::optional<QString> TakeOption(const QString& name);
-    // Removes and returns the first word that is not an option.
-    std::optional<QString> TakeOperand();
-    // The document file every command but tld starts with; a usage error
-    // when it is missing.
-    QString TakeDocumentFile();
-    // What is left once a command has taken what it knows.
-    QStringList Rest() const { return m_args; }
-    // The first leftover option, for "unknown option" messages.
-    std::optional<QString> UnknownOption() const;
+    bool Has(const char* option) const { return m_options.count(QString::fromLatin1(option)) != 0; }
+    // The value of an option taking one; null when it was not given.
+    std::optional<QString> Value(const char* option) const;
+    const QStringList& Operands() const { return m_operands; }
 
 private:
-    QStringList m_args;
+    std::map<QString, QString> m_options;
+    QStringList m_operands;
 };
-
-// Thrown by commands for errors that end the program: the message goes to
-// stderr and the program exits with the code.
-struct CCliError
-{
-    QString m_strMessage;
-    int m_nExitCode = 1;
-};
-
-inline constexpr int kExitUsage = 2;
-inline constexpr int kExitInterrupted = 130;

@@ -1,15 +1,19 @@
 #pragma once
 
-class CCliArgs;
+#include "cli/CliCommand.h"
 
-// The commands of telvaro-cli; each returns the exit status.
-int RunNew(CCliArgs& args);
-int RunAdd(CCliArgs& args);
-int RunConstruct(CCliArgs& args);
-int RunSelect(CCliArgs& args);
-int RunLookup(CCliArgs& args);
-int RunList(CCliArgs& args);
-int RunTld(CCliArgs& args);
+#include <memory>
+#include <span>
 
-// Throws a usage error when args holds an option the command does not know.
-void RequireNoOptionsLeft(const CCliArgs& args);
+// Every command of telvaro-cli, in the order of the overview. Adding a
+// command is one file with its class and one line in CliCommands.cpp.
+std::span<CCliCommand* const> AllCliCommands();
+CCliCommand* FindCliCommand(const QString& name);
+
+std::unique_ptr<CCliCommand> MakeNewCommand();
+std::unique_ptr<CCliCommand> MakeAddCommand();
+std::unique_ptr<CCliCommand> MakeConstructCommand();
+std::unique_ptr<CCliCommand> MakeSelectCommand();
+std::unique_ptr<CCliCommand> MakeLookupCommand();
+std::unique_ptr<CCliCommand> MakeListCommand();
+std::unique_ptr<CCliCommand> MakeTldCommand();

@@ -1,7 +1,7 @@
 #include "cli/CliDocument.h"
 
 #include "base/UserMessage.h"
-#include "cli/CliArgs.h"
+#include "cli/CliError.h"
 
 #include <QFileInfo>
 

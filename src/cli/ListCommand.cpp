@@ -2,53 +2,18 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
 #include "cli/CliDocument.h"
+#include "cli/DocumentCommand.h"
+#include "export/RecordJson.h"
+
+#include <QJsonDocument>
 
 #include <cstdio>
 
 namespace {
 
-// A JSON string of 8-bit text (read as Latin-1), UTF-8 encoded.
-QByteArray JsonString(const QByteArray& text)
-{
-    QByteArray out = "\"";
-    for (const char c : QString::fromLatin1(text).toUtf8()) {
-        const auto u = static_cast<unsigned char>(c);
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (u < 0x20)
-                out += "\\u00" + QByteArray::number(u, 16).rightJustified(2, '0');
-            else
-                out += c;
-        }
-    }
-    return out + '"';
-}
-
-QByteArray JsonLine(const CDomainDoc& doc, int i)
-{
-    const CDomainInfo& r = *doc.GetAt(i);
-    const QByteArray checked =
-        r.m_dtChecked.IsValid() ? QByteArray::number(r.m_dtChecked.m_dt, 'g', 17) : QByteArray("null");
-    return "{\"index\":" + QByteArray::number(i + 1) + ",\"name\":" + JsonString(r.m_strName)
-        + ",\"status\":" + QByteArray::number(r.m_nStatus) + ",\"status_text\":" + JsonString(r.StatusText())
-        + ",\"checked\":" + checked + ",\"selected\":" + (r.m_bSelected ? "true" : "false")
-        + ",\"dns\":" + JsonString(r.m_strDNS) + ",\"whois\":" + JsonString(r.m_strWhois) + "}\n";
-}
+constexpr CCliOption kOptions[] = {
+    {"--json", nullptr, "one JSON object a line"},
+};
 
 QByteArray TextLine(const CDomainDoc& doc, int i)
 {
@@ -61,20 +26,33 @@ QByteArray TextLine(const CDomainDoc& doc, int i)
     return columns.join(QLatin1Char('\t')).toUtf8() + '\n';
 }
 
+class CListCommand : public CDocumentCommand
+{
+public:
+    const char* Name() const override { return "list"; }
+    const char* Synopsis() const override { return "FILE [--json]"; }
+    const char* Summary() const override { return "print the list"; }
+    std::span<const CCliOption> Options() const override { return kOptions; }
+
+protected:
+    Access DocumentAccess() const override { return Access::Read; }
+
+    int RunOn(CCliDocument& file, const CCliArgs& args, const QStringList&) override
+    {
+        const CDomainDoc& doc = file.Doc();
+        const bool json = args.Has("--json");
+        for (int i = 0; i < doc.GetCount(); ++i) {
+            const QByteArray line = json ? QJsonDocument(RecordToJson(*doc.GetAt(i), i)).toJson(QJsonDocument::Compact) + '\n'
+                                         : TextLine(doc, i);
+            std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
+        }
+        return doc.IsPartiallyLoaded() ? 1 : 0;
+    }
+};
+
 }
 
-int RunList(CCliArgs& args)
+std::unique_ptr<CCliCommand> MakeListCommand()
 {
-    const auto path = args.TakeOperand();
-    const bool json = args.TakeFlag(QStringLiteral("--json"));
-    RequireNoOptionsLeft(args);
-    if (!path || !args.IsEmpty())
-        throw CCliError{QStringLiteral("list takes one file"), kExitUsage};
-    CCliDocument file(*path, false);
-    const CDomainDoc& doc = file.Doc();
-    for (int i = 0; i < doc.GetCount(); ++i) {
-        const QByteArray line = json ? JsonLine(doc, i) : TextLine(doc, i);
-        std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
-    }
-    return doc.IsPartiallyLoaded() ? 1 : 0;
+    return std::make_unique<CListCommand>();
 }

@@ -2,6 +2,8 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
 #include "cli/CliDocument.h"
+#include "cli/CliError.h"
+#include "cli/DocumentCommand.h"
 #include "cli/ProgressReporter.h"
 #include "lookup/LookupScheduler.h"
 #include "base/Settings.h"
@@ -24,27 +26,33 @@ void OnInterrupt(int)
     [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &c, 1);
 }
 
-int NumberOption(CCliArgs& args, const QString& name, int fallback, int minimum)
+constexpr CCliOption kOptions[] = {
+    {"--max-connections", "N", "lookups at once (default: the stored setting)"},
+    {"--interval", "SECONDS", "pause between scheduling steps, 0 to 3600 (default: the stored setting)"},
+    {"--timeout", "SECONDS", "time limit of one lookup, 0 for none (default: the stored setting)"},
+};
+
+int NumberOption(const CCliArgs& args, const char* name, int fallback, int minimum)
 {
-    const auto text = args.TakeOption(name);
+    const auto text = args.Value(name);
     if (!text)
         return fallback;
     bool ok = false;
     const int value = text->toInt(&ok);
     if (!ok || value < minimum)
-        throw CCliError{QStringLiteral("%1 needs a whole number of at least %2").arg(name).arg(minimum), kExitUsage};
+        throw UsageError(QStringLiteral("%1 needs a whole number of at least %2").arg(QString::fromLatin1(name)).arg(minimum));
     return value;
 }
 
-int IntervalOption(CCliArgs& args)
+int IntervalOption(const CCliArgs& args)
 {
-    const auto text = args.TakeOption(QStringLiteral("--interval"));
+    const auto text = args.Value("--interval");
     if (!text)
         return Settings::ConnectionInterval.Get() * 1000;
     bool ok = false;
     const double seconds = text->toDouble(&ok);
     if (!ok || seconds < 0 || seconds > 3600)
-        throw CCliError{QStringLiteral("--interval needs a number of seconds from 0 to 3600"), kExitUsage};
+        throw UsageError(QStringLiteral("--interval needs a number of seconds from 0 to 3600"));
     return int(seconds * 1000);
 }
 
@@ -60,29 +68,10 @@ void PrintSummary(const CDomainDoc& doc)
                  counts[STATUS_TAKEN], failed, counts[STATUS_UNKNOWN] + counts[STATUS_CHECKING]);
 }
 
-}
-
-int RunLookup(CCliArgs& args)
+// "Lookup Selected" until nothing runs; true when Ctrl-C stopped it.
+bool RunLookups(CDomainDoc& doc, const CLookupOptions& options)
 {
-    const auto path = args.TakeOperand();
-    const int maxConnections = NumberOption(args, QStringLiteral("--max-connections"),
-                                            Settings::MaxConnections.Get(), 1);
-    const int intervalMs = IntervalOption(args);
-    const int timeout = NumberOption(args, QStringLiteral("--timeout"), -1, 0);
-    RequireNoOptionsLeft(args);
-    if (!path || !args.IsEmpty())
-        throw CCliError{QStringLiteral("lookup takes one file"), kExitUsage};
-
-    CCliDocument file(*path, true);
-    CDomainDoc& doc = file.Doc();
-    CLookupOptions options = CLookupOptions::FromSettings(CLookupOptions::Moment::AsStored);
-    options.m_nMaxConnections = maxConnections;
-    options.m_nIntervalMs = intervalMs;
-    if (timeout >= 0)
-        options.m_nTimeoutSeconds = timeout;
-
     bool interrupted = false;
-    int status = 0;
     {
         CLookupScheduler scheduler(&doc, options);
         CProgressReporter progress;
@@ -122,9 +111,44 @@ int RunLookup(CCliArgs& args)
         ::close(g_signalPipe[0]);
         ::close(g_signalPipe[1]);
     }
-    file.Save();
-    PrintSummary(doc);
-    if (interrupted)
-        status = kExitInterrupted;
-    return status;
+    return interrupted;
+}
+
+class CLookupCommand : public CDocumentCommand
+{
+public:
+    const char* Name() const override { return "lookup"; }
+    const char* Synopsis() const override { return "FILE [--max-connections N] [--interval SECONDS] [--timeout SECONDS]"; }
+    const char* Summary() const override { return "look the ticked names up and save the results"; }
+    std::span<const CCliOption> Options() const override { return kOptions; }
+
+protected:
+    Access DocumentAccess() const override { return Access::Write; }
+
+    void Prepare(const CCliArgs& args, const QStringList& operands) override
+    {
+        CDocumentCommand::Prepare(args, operands);
+        m_options = CLookupOptions::FromSettings(CLookupOptions::Moment::AsStored);
+        m_options.m_nMaxConnections = NumberOption(args, "--max-connections", Settings::MaxConnections.Get(), 1);
+        m_options.m_nIntervalMs = IntervalOption(args);
+        m_options.m_nTimeoutSeconds = NumberOption(args, "--timeout", m_options.m_nTimeoutSeconds, 0);
+    }
+
+    int RunOn(CCliDocument& file, const CCliArgs&, const QStringList&) override
+    {
+        const bool interrupted = RunLookups(file.Doc(), m_options);
+        file.Save();
+        PrintSummary(file.Doc());
+        return interrupted ? kExitInterrupted : 0;
+    }
+
+private:
+    CLookupOptions m_options;
+};
+
+}
+
+std::unique_ptr<CCliCommand> MakeLookupCommand()
+{
+    return std::make_unique<CLookupCommand>();
 }

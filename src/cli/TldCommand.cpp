@@ -1,6 +1,7 @@
 // tld: show and change the table of TLDs and their whois servers.
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
+#include "cli/CliError.h"
 #include "model/TLDTable.h"
 #include "base/TextCompare.h"
 
@@ -30,15 +31,14 @@ int ListTable()
 int SetRow(const QByteArray& tld, const QByteArray& server)
 {
     if (tld.isEmpty() || tld.startsWith('.') || server.isEmpty())
-        throw CCliError{QStringLiteral("tld set needs a TLD (without a leading dot) and a server"), kExitUsage};
+        throw UsageError(QStringLiteral("tld set needs a TLD (without a leading dot) and a server"));
     // "host:port" or "[v6]:port" whose port is not one: refuse it rather
     // than store a server that can never be found.
     QByteArray host;
     uint16_t port;
     SplitServerText(server, &host, &port);
     if (host == server && (server.count(':') == 1 || server.startsWith('[')))
-        throw CCliError{QStringLiteral("%1: the port must be a number from 1 to 65535").arg(QString::fromLatin1(server)),
-                        kExitUsage};
+        throw UsageError(QStringLiteral("%1: the port must be a number from 1 to 65535").arg(QString::fromLatin1(server)));
     CTLDInfo* row = nullptr;
     for (const auto& r : g_tldTable.m_rows) {
         if (EqualsNoCase(r->m_strTLD, tld))
@@ -59,18 +59,30 @@ int ResetTable()
     return ExitStatus(LoadTLDTable());
 }
 
+class CTldCommand : public CCliCommand
+{
+public:
+    const char* Name() const override { return "tld"; }
+    const char* Synopsis() const override { return "list | tld set TLD SERVER | tld reset"; }
+    const char* Summary() const override { return "show or change the table of TLDs and whois servers"; }
+
+    int Run(const CCliArgs& args) override
+    {
+        const QStringList& words = args.Operands();
+        const QString action = words.value(0);
+        if (action == QLatin1String("list") && words.size() == 1)
+            return ListTable();
+        if (action == QLatin1String("set") && words.size() == 3)
+            return SetRow(words[1].toLatin1(), words[2].toLatin1());
+        if (action == QLatin1String("reset") && words.size() == 1)
+            return ResetTable();
+        throw UsageError(QStringLiteral("tld takes: list | set TLD SERVER | reset"));
+    }
+};
+
 }
 
-int RunTld(CCliArgs& args)
+std::unique_ptr<CCliCommand> MakeTldCommand()
 {
-    RequireNoOptionsLeft(args);
-    const QStringList words = args.Rest();
-    const QString action = words.value(0);
-    if (action == QLatin1String("list") && words.size() == 1)
-        return ListTable();
-    if (action == QLatin1String("set") && words.size() == 3)
-        return SetRow(words[1].toLatin1(), words[2].toLatin1());
-    if (action == QLatin1String("reset") && words.size() == 1)
-        return ResetTable();
-    throw CCliError{QStringLiteral("tld takes: list | set TLD SERVER | reset"), kExitUsage};
+    return std::make_unique<CTldCommand>();
 }

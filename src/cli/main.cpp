@@ -1,9 +1,10 @@
 // telvaro-cli: Telvaro's lists, lookups and TLD table from scripts.
+#include "base/UserMessage.h"
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
-#include "net/MainThreadQueue.h"
+#include "cli/CliError.h"
 #include "model/TLDTable.h"
-#include "base/UserMessage.h"
+#include "net/MainThreadQueue.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,55 +14,87 @@
 
 namespace {
 
-const char kUsage[] =
-    "usage: telvaro-cli [--home DIR] COMMAND ...\n"
-    "\n"
-    "  new FILE                      create an empty list\n"
-    "  add FILE [--tld TLD[,TLD...]] [--from-file F] NAME...\n"
-    "                                add names; a bare name is combined with each TLD\n"
-    "                                given (or, without --tld, each ticked TLD)\n"
-    "  construct FILE KEYWORD [--start WORDS] [--end WORDS] [--kind N] [--dash]\n"
-    "            [--no-start] [--no-end] [--no-both] [--tld LIST]\n"
-    "                                build names from a keyword and padding words;\n"
-    "                                without --start/--end, the word lists of kind N:\n"
-    "                                0 All, 1 Business, 2 Educational, 3 Fun,\n"
-    "                                4 Sports, 5 Custom (default 0); --dash also\n"
-    "                                joins with \"-\", --no-both pads one side only\n"
-    "  select FILE (--all | --none | NAME...)\n"
-    "                                tick names for lookup\n"
-    "  lookup FILE [--max-connections N] [--interval SECONDS] [--timeout SECONDS]\n"
-    "                                look the ticked names up and save the results\n"
-    "  list FILE [--json]            print the list\n"
-    "  tld list | tld set TLD SERVER | tld reset\n"
-    "                                show or change the table of TLDs and whois servers\n"
-    "\n"
-    "--home DIR uses DIR as Telvaro's program folder (like TELVARO_HOME=DIR).\n";
-
-int Dispatch(const QString& command, CCliArgs& args)
+QString Overview()
 {
-    if (command == QLatin1String("new"))
-        return RunNew(args);
-    if (command == QLatin1String("add"))
-        return RunAdd(args);
-    if (command == QLatin1String("construct"))
-        return RunConstruct(args);
-    if (command == QLatin1String("select"))
-        return RunSelect(args);
-    if (command == QLatin1String("lookup"))
-        return RunLookup(args);
-    if (command == QLatin1String("list"))
-        return RunList(args);
-    if (command == QLatin1String("tld"))
-        return RunTld(args);
-    throw CCliError{QStringLiteral("unknown command '%1'").arg(command), kExitUsage};
+    QString text = QStringLiteral("usage: telvaro-cli [--home DIR] COMMAND ...\n\n");
+    for (const CCliCommand* command : AllCliCommands())
+        text += command->OverviewLines();
+    text += QStringLiteral(
+        "\n"
+        "--home DIR uses DIR as Telvaro's program folder (like TELVARO_HOME=DIR).\n"
+        "'telvaro-cli help COMMAND' or 'telvaro-cli COMMAND --help' tells more of one command.\n");
+    return text;
 }
 
+void Print(FILE* to, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), to);
 }
 
-void RequireNoOptionsLeft(const CCliArgs& args)
+bool IsHelpWord(const QString& word)
 {
-    if (const auto option = args.UnknownOption())
-        throw CCliError{QStringLiteral("unknown option %1").arg(*option), kExitUsage};
+    return word == QLatin1String("--help") || word == QLatin1String("-h");
+}
+
+// Takes "--home DIR" (or "--home=DIR") from anywhere before "--".
+void TakeHomeOption(QStringList& words)
+{
+    for (qsizetype i = 0; i < words.size() && words[i] != QLatin1String("--"); ++i) {
+        QString dir;
+        if (words[i].startsWith(QLatin1String("--home="))) {
+            dir = words[i].mid(7);
+            words.removeAt(i);
+        } else if (words[i] == QLatin1String("--home")) {
+            if (i + 1 >= words.size())
+                throw UsageError(QStringLiteral("--home needs a value"));
+            dir = words[i + 1];
+            words.remove(i, 2);
+        } else {
+            continue;
+        }
+        qputenv("TELVARO_HOME", QDir(dir).absolutePath().toLocal8Bit());
+        return;
+    }
+}
+
+CCliCommand& CommandNamed(const QString& name)
+{
+    CCliCommand* command = FindCliCommand(name);
+    if (!command)
+        throw UsageError(QStringLiteral("unknown command '%1'").arg(name));
+    return *command;
+}
+
+int Dispatch(QStringList words)
+{
+    TakeHomeOption(words);
+    if (words.isEmpty()) {
+        Print(stderr, Overview());
+        return kExitUsage;
+    }
+    const QString first = words.takeFirst();
+    if (IsHelpWord(first)) {
+        Print(stdout, Overview());
+        return 0;
+    }
+    if (first == QLatin1String("--version")) {
+        std::printf("telvaro-cli %s\n", TELVARO_VERSION);
+        return 0;
+    }
+    if (first == QLatin1String("help")) {
+        Print(stdout, words.isEmpty() ? Overview() : CommandNamed(words.first()).HelpText());
+        return 0;
+    }
+    CCliCommand& command = CommandNamed(first);
+    if (!words.isEmpty() && IsHelpWord(words.first())) {
+        Print(stdout, command.HelpText());
+        return 0;
+    }
+    const CCliArgs args(command, words);
+    ReportResult(LoadTLDTable());
+    return command.Run(args);
+}
+
 }
 
 int main(int argc, char* argv[])
@@ -71,26 +104,9 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Telvaro"));
     SetUserMessageHandler([](const QString& text) { std::fprintf(stderr, "telvaro-cli: %s\n", qPrintable(text)); });
 
-    CCliArgs args(QCoreApplication::arguments().mid(1));
     int status = 0;
     try {
-        if (args.TakeFlag(QStringLiteral("--help")) || args.TakeFlag(QStringLiteral("-h"))) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (args.TakeFlag(QStringLiteral("--version"))) {
-            std::printf("telvaro-cli %s\n", TELVARO_VERSION);
-            return 0;
-        }
-        if (const auto home = args.TakeOption(QStringLiteral("--home")))
-            qputenv("TELVARO_HOME", QDir(*home).absolutePath().toLocal8Bit());
-        const auto command = args.TakeOperand();
-        if (!command) {
-            std::fputs(kUsage, stderr);
-            return kExitUsage;
-        }
-        ReportResult(LoadTLDTable());
-        status = Dispatch(*command, args);
+        status = Dispatch(QCoreApplication::arguments().mid(1));
     } catch (const CCliError& e) {
         std::fprintf(stderr, "telvaro-cli: %s\n", qPrintable(e.m_strMessage));
         if (e.m_nExitCode == kExitUsage)

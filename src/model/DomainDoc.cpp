@@ -1,11 +1,8 @@
 #include "model/DomainDoc.h"
 
-#include "verdict/WhoisAnswer.h"
-#include "lookup/WhoisConnection.h"
 #include "model/DomainSort.h"
 #include "model/TLDTable.h"
 #include "base/Settings.h"
-#include "base/UserMessage.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "shell/FileTypeRegistration.h"
 
 #include "commands/CommandIcons.h"
-#include "shell/ShellResources.h"
+#include "widgets/ShellResources.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "widgets/HelpWindow.h"
 
 #include "commands/CommandIcons.h"
-#include "shell/ShellResources.h"
+#include "widgets/ShellResources.h"
 
 #include <QFile>
 #include <QHBoxLayout>

@@ -198,3 +198,68 @@ TEST_F(CliTest, TldTableAndConstruct)
     EXPECT_TRUE(list.startsWith("1\tshop.COM\t"));
     EXPECT_TRUE(list.endsWith("15\tmy-shop-net.COM\tUnknown\t-\tNo\n"));
 }
+
+TEST_F(CliTest, EveryCommandDeclaresItsHelpAndOptions)
+{
+    const QByteArray overview = Run({QStringLiteral("--help")}).m_out;
+    for (const char* command : {"new", "add", "construct", "select", "lookup", "list", "tld"}) {
+        const QString name = QString::fromLatin1(command);
+        EXPECT_TRUE(overview.contains("\n  " + QByteArray(command) + ' ')) << command;
+        const CliResult help = Run({QStringLiteral("help"), name});
+        EXPECT_EQ(help.m_nExit, 0) << command;
+        EXPECT_TRUE(help.m_out.startsWith("usage: telvaro-cli " + QByteArray(command))) << help.m_out.toStdString();
+        EXPECT_EQ(Run({name, QStringLiteral("--help")}).m_out, help.m_out) << command;
+    }
+    EXPECT_TRUE(Run({QStringLiteral("help"), QStringLiteral("lookup")}).m_out.contains("--max-connections N"));
+
+    // What a command does not declare is refused before any file is touched.
+    CliResult r = Run({QStringLiteral("list"), m_doc, QStringLiteral("--all")});
+    EXPECT_EQ(r.m_nExit, 2);
+    EXPECT_TRUE(r.m_err.startsWith("telvaro-cli: unknown option --all\n")) << r.m_err.toStdString();
+    r = Run({QStringLiteral("list"), m_doc, QStringLiteral("--json=yes")});
+    EXPECT_EQ(r.m_nExit, 2);
+    r = Run({QStringLiteral("add"), m_doc, QStringLiteral("--tld")});
+    EXPECT_TRUE(r.m_err.startsWith("telvaro-cli: --tld needs a value\n")) << r.m_err.toStdString();
+    EXPECT_EQ(Run({QStringLiteral("help"), QStringLiteral("frobnicate")}).m_nExit, 2);
+    EXPECT_FALSE(QFile::exists(m_doc));
+}
+
+TEST_F(CliTest, FailuresAreReportedOnceWithTheirReason)
+{
+    const CliResult r = Run({QStringLiteral("list"), m_home.Path()});   // a folder, not a list
+    EXPECT_EQ(r.m_nExit, 1);
+    EXPECT_EQ(r.m_err.count('\n'), 1) << r.m_err.toStdString();
+    EXPECT_TRUE(r.m_err.contains(m_home.Path().toUtf8())) << r.m_err.toStdString();
+}
+
+TEST_F(CliTest, JsonEscapesEveryControlCharacterAndIsUtf8)
+{
+    Run({QStringLiteral("new"), m_doc});
+    Run({QStringLiteral("add"), m_doc, QStringLiteral("a.com")});
+    // A whois text with every control character and Latin-1 letters, as a
+    // hostile server might send.
+    QByteArray whois;
+    for (int c = 1; c < 32; ++c)
+        whois += char(c);
+    whois += "\"\\ caf\xe9 \x7f";
+    {
+        QFile f(m_doc);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        QByteArray bytes = f.readAll();
+        f.close();
+        // The record's whois text is the empty string after the name; put
+        // the hostile text there with its length byte.
+        const qsizetype at = bytes.indexOf("a.com") + 5;
+        ASSERT_EQ(bytes[at], '\0');
+        bytes.replace(at, 1, char(whois.size()) + whois);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+    const QByteArray line = Run({QStringLiteral("list"), m_doc, QStringLiteral("--json")}).m_out;
+    ASSERT_TRUE(line.endsWith('\n'));
+    for (char c = 1; c < 32; ++c)
+        EXPECT_FALSE(line.chopped(1).contains(c)) << int(c);
+    const QJsonObject row = QJsonDocument::fromJson(line).object();
+    EXPECT_EQ(row.value(QStringLiteral("whois")).toString(), QString::fromLatin1(whois));
+    EXPECT_TRUE(line.contains("caf\xc3\xa9"));
+}

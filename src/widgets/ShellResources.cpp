@@ -1,4 +1,4 @@
-#include "shell/ShellResources.h"
+#include "widgets/ShellResources.h"
 
 #include <QtGlobal>
 

@@ -1,0 +1,42 @@
+#include "cli/CliCommands.h"
+
+#include <vector>
+
+namespace {
+
+struct CRegistry
+{
+    std::vector<std::unique_ptr<CCliCommand>> m_owned;
+    std::vector<CCliCommand*> m_commands;
+
+    CRegistry()
+    {
+        for (auto make : {MakeNewCommand, MakeAddCommand, MakeConstructCommand, MakeSelectCommand,
+                          MakeLookupCommand, MakeListCommand, MakeTldCommand}) {
+            m_owned.push_back(make());
+            m_commands.push_back(m_owned.back().get());
+        }
+    }
+};
+
+const CRegistry& Registry()
+{
+    static const CRegistry registry;
+    return registry;
+}
+
+}
+
+std::span<CCliCommand* const> AllCliCommands()
+{
+    return Registry().m_commands;
+}
+
+CCliCommand* FindCliCommand(const QString& name)
+{
+    for (CCliCommand* command : AllCliCommands()) {
+        if (name == QLatin1String(command->Name()))
+            return command;
+    }
+    return nullptr;
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// Full path of wholist.txt, the sample TLD import file, in the program folder.
+QString GetSampleWholistPath();
+
+// Puts the shipped wholist.txt into the program folder when no file of that
+// name is there; a file that is there may be the user's own and is never
+// touched. Written atomically. False and a message when it cannot be written.
+bool InstallSampleWholist(QString* pError = nullptr);

@@ -2,6 +2,7 @@
 
 #include "model/DomainDoc.h"
 #include "net/MainThreadQueue.h"
+#include "model/SampleWholist.h"
 #include "model/TLDTable.h"
 #include "commands/CommandIcons.h"
 #include "shell/FileCommands.h"
@@ -106,6 +107,8 @@ bool CDomainApp::InitInstance(const QStringList& arguments)
     m_pRecentFiles = std::make_unique<CRecentFileList>(kRecentFiles);
     // Every name needs its whois server, so the table comes before any list.
     ReportResult(LoadTLDTable());
+    // The import dialog offers it; a user's own file of that name stays.
+    ReportResult(InstallSampleWholist());
     CFileTypeRegistration::Register(QCoreApplication::applicationFilePath());
 
     m_pDoc = std::make_unique<CDomainDoc>();

@@ -1,0 +1,77 @@
+#include "lookup/ServerPacer.h"
+
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+const CServerPacer::Clock::time_point t0{};
+
+}
+
+TEST(ServerPacer, OneServerIsKeyedOnceWhateverItsSpelling)
+{
+    EXPECT_EQ(CServerPacer::KeyOf("Whois.Nic.FR"), "whois.nic.fr");
+    EXPECT_EQ(CServerPacer::KeyOf(" whois.nic.fr:43 "), "whois.nic.fr");
+    EXPECT_EQ(CServerPacer::KeyOf("127.0.0.1:4343"), "127.0.0.1:4343");
+    EXPECT_EQ(CServerPacer::KeyOf("[::1]:43"), "::1");
+    EXPECT_EQ(CServerPacer::KeyOf("https://RDAP.nic.io/"), "rdap.nic.io");
+    EXPECT_EQ(CServerPacer::KeyOf("http://127.0.0.1:8080/rdap/"), "127.0.0.1:8080");
+}
+
+TEST(ServerPacer, EachServerHasItsOwnLimitAndPause)
+{
+    CServerPacer pacer(2);
+    EXPECT_TRUE(pacer.CanStart("a", 0, t0));
+    EXPECT_TRUE(pacer.CanStart("a", 1, t0));
+    EXPECT_FALSE(pacer.CanStart("a", 2, t0));
+
+    pacer.OnRateLimit("a", std::nullopt, t0, QStringLiteral("limit"));
+    EXPECT_FALSE(pacer.CanStart("a", 0, t0 + 4s));
+    EXPECT_TRUE(pacer.CanStart("b", 0, t0 + 4s));   // others go on
+    EXPECT_TRUE(pacer.CanStart("a", 0, t0 + 5s));
+    ASSERT_EQ(pacer.ActivePauses(t0 + 1s).size(), 1u);
+    EXPECT_EQ(pacer.ActivePauses(t0 + 1s)[0].m_strServer, "a");
+    EXPECT_EQ(pacer.NextResume(t0 + 1s), t0 + 5s);
+    EXPECT_FALSE(pacer.NextResume(t0 + 5s));
+}
+
+TEST(ServerPacer, UnnamedPausesDoubleUntilAGoodAnswer)
+{
+    CServerPacer pacer;
+    auto now = t0;
+    std::vector<long> lengths;
+    for (int i = 0; i < 9; ++i) {
+        pacer.OnRateLimit("a", std::nullopt, now, {});
+        const auto until = *pacer.NextResume(now);
+        lengths.push_back(long(std::chrono::duration_cast<std::chrono::seconds>(until - now).count()));
+        // Answers of lookups that were under way when it paused change nothing.
+        pacer.OnRateLimit("a", std::nullopt, now + 1s, {});
+        pacer.OnAnswer("a", now + 1s);
+        now = until;
+    }
+    EXPECT_EQ(lengths, (std::vector<long>{5, 10, 20, 40, 80, 160, 300, 300, 300}));
+    pacer.OnAnswer("a", now);
+    pacer.OnRateLimit("a", std::nullopt, now, {});
+    EXPECT_EQ(*pacer.NextResume(now), now + 5s);
+}
+
+TEST(ServerPacer, ANamedWaitIsTakenAsGivenWithinReason)
+{
+    CServerPacer pacer;
+    pacer.OnRateLimit("a", 50s, t0, {});
+    EXPECT_EQ(*pacer.NextResume(t0), t0 + 50s);
+    pacer.OnRateLimit("b", 0s, t0, {});
+    EXPECT_EQ(pacer.ActivePauses(t0).front().m_until, t0 + 1s);
+    pacer.OnRateLimit("c", std::chrono::seconds(1000000), t0, {});
+    EXPECT_EQ(pacer.ActivePauses(t0).back().m_until, t0 + CServerPacer::kLongestNamedWait);
+}
+
+TEST(ServerPacer, PacingOffLimitsNothing)
+{
+    CServerPacer pacer(0);
+    pacer.OnRateLimit("a", 50s, t0, {});
+    EXPECT_TRUE(pacer.CanStart("a", 1000, t0));
+    EXPECT_FALSE(pacer.NextResume(t0));
+}

@@ -297,14 +297,25 @@ TEST(RulePack, GenericRulesAgreeWithTodaysKeywords)
     }
 }
 
-TEST(RulePack, VerdictStatusKeepsTheErrorEscalation)
+TEST(RulePack, RateLimitsAreErrorsThatDoNotCount)
 {
     CVerdict limited;
     limited.m_nKind = VerdictKind::RateLimited;
     EXPECT_EQ(VerdictStatus(limited, STATUS_AVAILABLE, STATUS_ERROR_FIRST), STATUS_ERROR_FIRST);
-    EXPECT_EQ(VerdictStatus(limited, 7, STATUS_ERROR_FIRST), 8);
-    EXPECT_EQ(VerdictStatus(limited, 8, STATUS_ERROR_FIRST), STATUS_TOO_MANY_ERRORS);
-    EXPECT_EQ(VerdictStatus(limited, 7, STATUS_UNKNOWN), STATUS_UNKNOWN);
+    EXPECT_EQ(VerdictStatus(limited, 7, STATUS_ERROR_FIRST), 7);
+    EXPECT_EQ(VerdictStatus(limited, 8, STATUS_ERROR_FIRST), 8);
+    // Read back from a file it is still an error, never Unknown or a verdict.
+    EXPECT_EQ(VerdictStatus(limited, 7, STATUS_UNKNOWN), 7);
+    EXPECT_EQ(VerdictStatus(limited, STATUS_UNKNOWN, STATUS_UNKNOWN), STATUS_ERROR_FIRST);
+    // No service counts like any failure.
+    CVerdict noService;
+    noService.m_nKind = VerdictKind::NoService;
+    EXPECT_EQ(VerdictStatus(noService, 7, STATUS_ERROR_FIRST), 8);
+    EXPECT_EQ(VerdictStatus(noService, 8, STATUS_ERROR_FIRST), STATUS_TOO_MANY_ERRORS);
+    EXPECT_EQ(VerdictStatus(noService, STATUS_UNKNOWN, STATUS_UNKNOWN), STATUS_ERROR_FIRST);
+    CVerdict undetermined;
+    EXPECT_EQ(VerdictStatus(undetermined, 7, STATUS_ERROR_FIRST), 8);
+    EXPECT_EQ(VerdictStatus(undetermined, 7, STATUS_UNKNOWN), STATUS_UNKNOWN);
     CVerdict free;
     free.m_nKind = VerdictKind::Free;
     EXPECT_EQ(VerdictStatus(free, 8, STATUS_ERROR_FIRST), STATUS_AVAILABLE);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -24,6 +26,12 @@ CLoopbackSocket::CLoopbackSocket(int hSocket, CStopSignal& stop)
 CLoopbackSocket::~CLoopbackSocket()
 {
     Close();
+}
+
+void CLoopbackSocket::SetNoDelay()
+{
+    const int on = 1;
+    ::setsockopt(m_hSocket, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 }
 
 CLoopbackSocket::Status CLoopbackSocket::ReceiveSome(std::string& out, std::size_t nMax, Clock::time_point deadline)

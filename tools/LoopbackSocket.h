@@ -20,7 +20,9 @@ public:
     CLoopbackSocket(const CLoopbackSocket&) = delete;
     CLoopbackSocket& operator=(const CLoopbackSocket&) = delete;
 
-    CStopSignal& Stop() const { return m_stop; }
+    // Small answers go out at once instead of waiting for the previous
+    // segment's acknowledgement.
+    void SetNoDelay();
 
     // Appends what one recv() brings, at most nMax bytes; Ok when it brought any.
     Status ReceiveSome(std::string& out, std::size_t nMax, Clock::time_point deadline);

@@ -25,8 +25,8 @@ struct CRdapBehaviour
     std::string m_strBody;
     // Wait after the request before the first byte of the answer.
     Millis m_delay{0};
-    // > 0: the body goes out in pieces of this many bytes, m_pause apart,
-    // after the head.
+    // > 0: the body goes out in pieces of this many bytes after the head,
+    // each one m_pause after the one before (the first after the head).
     std::size_t m_nPiece = 0;
     Millis m_pause{20};
     // > 0: the body is a domain object padded to exactly this many bytes

@@ -201,7 +201,8 @@ bool CRdapConnection::SendBody(const CRdapBehaviour& behaviour, const std::strin
     const std::size_t length = behaviour.m_nHuge > 0 ? behaviour.m_nHuge : body.size();
     const std::size_t piece = behaviour.m_nPiece > 0 ? behaviour.m_nPiece : kBodyBlock;
     for (std::size_t at = 0; at < length; at += piece) {
-        if (at > 0 && behaviour.m_nPiece > 0 && !m_stop.Sleep(behaviour.m_pause))
+        // A trickle pauses after the head too, so the head is seen alone.
+        if (behaviour.m_nPiece > 0 && !m_stop.Sleep(behaviour.m_pause))
             return false;
         const std::size_t n = std::min(piece, length - at);
         const std::string bytes = behaviour.m_nHuge > 0 ? behaviour.HugeBody(name, at, n) : body.substr(at, n);

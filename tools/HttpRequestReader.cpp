@@ -1,5 +1,6 @@
 #include "HttpRequestReader.h"
 
+#include "HttpText.h"
 #include "LoopbackText.h"
 
 #include <algorithm>
@@ -57,17 +58,6 @@ bool ParseDecimal(std::string_view text, std::size_t limit, std::size_t& value, 
         }
     }
     return true;
-}
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 } // namespace
@@ -295,8 +285,8 @@ CHttpRequestReader::Result CHttpRequestReader::ReadChunkSize()
         return wait;
     std::size_t size = 0;
     std::size_t digits = 0;
-    for (; digits < line.size() && HexDigit(line[digits]) >= 0; ++digits) {
-        size = size * 16 + std::size_t(HexDigit(line[digits]));
+    for (; digits < line.size() && HttpText::HexValue(line[digits]) >= 0; ++digits) {
+        size = size * 16 + std::size_t(HttpText::HexValue(line[digits]));
         if (size > kMaxBody)
             return Fail(413);
     }

@@ -4,9 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
-namespace {
-
-int HexValue(char c)
+int HttpText::HexValue(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -16,8 +14,6 @@ int HexValue(char c)
         return c - 'A' + 10;
     return -1;
 }
-
-} // namespace
 
 std::string_view HttpText::ReasonPhrase(int nStatus)
 {
@@ -65,8 +61,10 @@ std::string HttpText::PercentDecoded(std::string_view text)
 {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
-            out += char(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
+        const int high = text[i] == '%' && i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
+        const int low = high >= 0 ? HexValue(text[i + 2]) : -1;
+        if (low >= 0) {
+            out += char(high * 16 + low);
             i += 2;
         } else {
             out += text[i];

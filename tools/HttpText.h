@@ -11,6 +11,8 @@ namespace HttpText {
 std::string_view ReasonPhrase(int nStatus);
 // The IMF-fixdate form, "Sun, 06 Nov 1994 08:49:37 GMT".
 std::string Date(std::chrono::system_clock::time_point when);
+// The value of a hex digit, -1 for any other byte.
+int HexValue(char c);
 // %XX escapes undone; a broken escape stays as it is.
 std::string PercentDecoded(std::string_view text);
 // Every byte but the unreserved ones as %XX, so that a name from a request

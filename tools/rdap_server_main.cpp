@@ -4,18 +4,17 @@
 // until SIGINT or SIGTERM.
 
 #include "LoopbackRdapServer.h"
+#include "ProgramSignals.h"
 #include "TestCertificate.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <optional>
-#include <pthread.h>
 #include <stdexcept>
 #include <string>
 #include <strings.h>
@@ -42,9 +41,9 @@ struct SOptions
     bool bCloseAfter = false;
 };
 
-[[noreturn]] void Usage(const char* why)
+[[noreturn]] void Usage(const char* why, int exitCode = 2)
 {
-    std::fprintf(stderr,
+    std::fprintf(exitCode == 0 ? stdout : stderr,
                  "telvaro-rdap-server: %s\n"
                  "usage: telvaro-rdap-server [--port N] [--https-port N] [--ipv6] [--idle-timeout MS]\n"
                  "         [--cert FILE --key FILE | --make-cert DIR]\n"
@@ -55,7 +54,7 @@ struct SOptions
                  "Without --behaviour, --status or --body-file, names starting with \"free\" are not found\n"
                  "and every other name is registered. \"%%s\" in a body or location is the name.\n",
                  why);
-    std::exit(2);
+    std::exit(exitCode);
 }
 
 unsigned long Number(const std::string& text, unsigned long max)
@@ -98,7 +97,9 @@ SOptions ParseOptions(int argc, char** argv)
                 Usage("an option lacks its value");
             return argv[++i];
         };
-        if (arg == "--port")
+        if (arg == "--help")
+            Usage("a loopback RDAP server for tests and benchmarks", 0);
+        else if (arg == "--port")
             o.server.m_nHttpPort = uint16_t(Number(value(), 65535));
         else if (arg == "--https-port")
             o.server.m_nHttpsPort = uint16_t(Number(value(), 65535));
@@ -229,21 +230,14 @@ int main(int argc, char** argv)
     }
     options.server.m_default = ChosenBehaviour(options);
 
-    // Blocked before any thread starts, so only sigwait() below sees them.
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGINT);
-    sigaddset(&stopSignals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
-
+    const CProgramSignals stopSignals;
     try {
         CLoopbackRdapServer server(options.server);
         std::printf("%u\n", unsigned(server.HttpPort()));
         if (server.HttpsPort() != 0)
             std::printf("%u\n", unsigned(server.HttpsPort()));
         std::fflush(stdout);
-        int received = 0;
-        sigwait(&stopSignals, &received);
+        stopSignals.Wait();
         server.Stop();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "telvaro-rdap-server: %s\n", e.what());

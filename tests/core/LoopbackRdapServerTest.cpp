@@ -13,12 +13,14 @@
 #include <QNetworkRequest>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <arpa/inet.h>
 #include <cerrno>
 #include <memory>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace std::chrono_literals;
@@ -571,4 +573,63 @@ TEST(LoopbackRdapServer, AnswersCurlOverHttpAndHttps)
                                    QString::fromStdString(server.HttpsUrl("/domain/c.example"))});
     EXPECT_TRUE(secure.endsWith("}\n200\n"));
     EXPECT_TRUE(server.Requests().back().m_bTls);
+}
+
+TEST(LoopbackRdapServer, ServesFortyKeptAliveClientsAtOnce)
+{
+    CRdapBehaviour overlapping = CRdapBehaviour::Answer(200, "<%s>", "text/plain");
+    overlapping.m_delay = 20ms;
+    CLoopbackRdapServer server(overlapping);
+    constexpr int kClients = 40;
+    constexpr int kEach = 5;
+    std::vector<std::string> answers(kClients);
+    std::vector<std::thread> threads;
+    for (int i = 0; i < kClients; ++i) {
+        threads.emplace_back([&, i] {
+            RawClient client(server.HttpPort());
+            for (int j = 0; j < kEach; ++j) {
+                client.Send(Get("/domain/n" + std::to_string(i) + "-" + std::to_string(j)));
+                answers[i] += client.ReceiveResponse();
+            }
+        });
+    }
+    for (std::thread& t : threads)
+        t.join();
+    for (int i = 0; i < kClients; ++i)
+        for (int j = 0; j < kEach; ++j)
+            EXPECT_NE(answers[i].find("<n" + std::to_string(i) + "-" + std::to_string(j) + ">"), std::string::npos);
+    EXPECT_EQ(server.AcceptedCount(), std::size_t(kClients));
+    EXPECT_EQ(server.RequestCount(), std::size_t(kClients * kEach));
+    EXPECT_LE(server.MaxOpenCount(), std::size_t(kClients));
+}
+
+TEST(LoopbackRdapServer, ProgramServesHttpAndHttpsUntilTerminated)
+{
+    QTemporaryDir folder;
+    QProcess program;
+    program.start(QStringLiteral(TELVARO_RDAP_SERVER_PATH), {QStringLiteral("--make-cert"), folder.path()});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    const auto waitLine = [&] {
+        EXPECT_TRUE(ProcessEventsUntil([&] { return program.canReadLine(); }, 20000));
+        return program.readLine().trimmed().toInt();
+    };
+    const int httpPort = waitLine();
+    const int httpsPort = waitLine();
+    ASSERT_GT(httpPort, 0) << program.readAllStandardError().toStdString();
+    ASSERT_GT(httpsPort, 0);
+
+    QNetworkAccessManager manager;
+    const std::string http = "http://127.0.0.1:" + std::to_string(httpPort);
+    EXPECT_EQ(Fetch(manager, http + "/domain/taken.example").Json()[u"ldhName"].toString(), u"taken.example");
+    EXPECT_EQ(Fetch(manager, http + "/domain/FREEname.example").status, 404);
+    CTestCertificate made;
+    made.m_strCertFile = folder.filePath(QStringLiteral("cert.pem")).toStdString();
+    QNetworkRequest secure = Request("https://localhost:" + std::to_string(httpsPort) + "/domain/x.example");
+    secure.setSslConfiguration(TestCertificates::Trusting(made));
+    EXPECT_EQ(Fetch(manager, secure).status, 200);
+
+    program.terminate();
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
 }

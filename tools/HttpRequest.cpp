@@ -4,20 +4,6 @@
 
 #include <algorithm>
 
-namespace {
-
-std::string_view Trimmed(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-} // namespace
-
 std::string CHttpRequest::Header(std::string_view name) const
 {
     const auto it = std::find_if(m_headers.begin(), m_headers.end(),
@@ -39,7 +25,7 @@ bool CHttpRequest::HeaderHasToken(std::string_view name, std::string_view token)
         std::string_view rest = value;
         while (!rest.empty()) {
             const std::size_t comma = std::min(rest.find(','), rest.size());
-            if (EqualsNoCase(Trimmed(rest.substr(0, comma)), token))
+            if (EqualsNoCase(TrimmedBlanks(rest.substr(0, comma)), token))
                 return true;
             rest.remove_prefix(std::min(comma + 1, rest.size()));
         }

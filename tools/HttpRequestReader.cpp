@@ -35,14 +35,6 @@ bool IsFieldValue(std::string_view text)
                        [](char c) { return c == '\t' || ((unsigned char)(c) >= 0x20 && c != 0x7f); });
 }
 
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
 
 // Digits only; false for anything else or a value above the limit.
 bool ParseDecimal(std::string_view text, std::size_t limit, std::size_t& value, bool& tooLarge)
@@ -178,7 +170,7 @@ CHttpRequestReader::Result CHttpRequestReader::ParseHeaderLine(std::string_view 
     const std::size_t colon = line.find(':');
     if (colon == std::string_view::npos || !IsToken(line.substr(0, colon)))
         return Fail(400);
-    const std::string_view value = Trimmed(line.substr(colon + 1));
+    const std::string_view value = TrimmedBlanks(line.substr(colon + 1));
     if (!IsFieldValue(value))
         return Fail(400);
     m_request.m_headers.emplace_back(line.substr(0, colon), value);
@@ -291,7 +283,7 @@ CHttpRequestReader::Result CHttpRequestReader::ReadChunkSize()
             return Fail(413);
     }
     // Chunk extensions are allowed and mean nothing here.
-    const std::string_view rest = Trimmed(line.substr(digits));
+    const std::string_view rest = TrimmedBlanks(line.substr(digits));
     if (digits == 0 || (!rest.empty() && rest.front() != ';'))
         return Fail(400);
     if (m_request.m_strBody.size() + size > kMaxBody)

@@ -24,6 +24,16 @@ bool EqualsNoCase(std::string_view a, std::string_view b)
                       [](char x, char y) { return AsciiLowerChar(x) == AsciiLowerChar(y); });
 }
 
+std::string_view TrimmedBlanks(std::string_view text)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 std::string Substitute(std::string_view text, std::string_view replacement)
 {
     std::string out;

@@ -632,4 +632,5 @@ TEST(LoopbackRdapServer, ProgramServesHttpAndHttpsUntilTerminated)
     ASSERT_TRUE(program.waitForFinished(10000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(program.readAllStandardOutput(), "connections 2 requests 3\n") << "one over HTTP, one over HTTPS";
 }

@@ -1,14 +1,6 @@
 #include "LoopbackConnection.h"
 
-#include "LoopbackState.h"
-#include "StopSignal.h"
-#include "WhoisBehaviour.h"
-
 #include <algorithm>
-#include <cerrno>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
@@ -27,24 +19,14 @@ std::string NameOf(const std::string& request)
     return name;
 }
 
-bool WouldBlock(int error)
-{
-    return error == EAGAIN || error == EWOULDBLOCK;
-}
-
 } // namespace
 
-CLoopbackConnection::CLoopbackConnection(int hSocket, CLoopbackState& state, CStopSignal& stop)
-    : m_hSocket(hSocket)
+CLoopbackConnection::CLoopbackConnection(int hSocket, CWhoisState& state, CStopSignal& stop)
+    : m_socket(hSocket, stop)
     , m_state(state)
     , m_stop(stop)
 {
-    try {
-        m_thread = std::thread(&CLoopbackConnection::Serve, this);
-    } catch (...) {
-        ::close(m_hSocket);
-        throw;
-    }
+    m_thread = std::thread(&CLoopbackConnection::Serve, this);
 }
 
 CLoopbackConnection::~CLoopbackConnection()
@@ -55,7 +37,8 @@ CLoopbackConnection::~CLoopbackConnection()
 void CLoopbackConnection::Serve()
 {
     m_state.ConnectionOpened();
-    if (!m_state.BehaviourBeforeRequest()) {
+    const auto only = m_state.OnlyBehaviour();
+    if (!only || !only->m_bCloseAtOnce) {
         const std::string request = ReadRequest();
         if (!request.empty())
             m_state.AddRequest(request);
@@ -65,23 +48,17 @@ void CLoopbackConnection::Serve()
             Play(behaviour, name);
     }
     Finish();
-    ::close(m_hSocket);
+    m_socket.Close();
     m_bDone.store(true, std::memory_order_release);
 }
 
 std::string CLoopbackConnection::ReadRequest()
 {
     std::string request;
-    char buffer[1024];
-    while (request.size() < kMaxRequest && request.find('\n') == std::string::npos) {
-        if (m_stop.WaitFor(m_hSocket, POLLIN) != CStopSignal::Wait::Ready)
+    while (request.size() < kMaxRequest && request.find('\n') == std::string::npos)
+        if (m_socket.ReceiveSome(request, kMaxRequest - request.size(), CLoopbackSocket::Clock::time_point::max())
+            != CLoopbackSocket::Status::Ok)
             break;
-        const ssize_t n = ::recv(m_hSocket, buffer, std::min(sizeof buffer, kMaxRequest - request.size()), 0);
-        if (n > 0)
-            request.append(buffer, std::size_t(n));
-        else if (n == 0 || (errno != EINTR && !WouldBlock(errno)))
-            break;
-    }
     return request;
 }
 
@@ -91,34 +68,18 @@ void CLoopbackConnection::Play(const CWhoisBehaviour& behaviour, const std::stri
         return;
     if (behaviour.m_nHuge > 0) {
         for (std::size_t sent = 0; sent < behaviour.m_nHuge; sent += kHugeBlock)
-            if (!SendAll(CWhoisBehaviour::HugeText(sent, std::min(kHugeBlock, behaviour.m_nHuge - sent))))
+            if (!m_socket.SendAll(CWhoisBehaviour::HugeText(sent, std::min(kHugeBlock, behaviour.m_nHuge - sent))))
                 return;
     } else {
         const std::vector<std::string> pieces = behaviour.Pieces(name);
         for (std::size_t i = 0; i < pieces.size(); ++i)
-            if ((i > 0 && !m_stop.Sleep(behaviour.m_pause)) || !SendAll(pieces[i]))
+            if ((i > 0 && !m_stop.Sleep(behaviour.m_pause)) || !m_socket.SendAll(pieces[i]))
                 return;
     }
     // Held until the server stops or the client gives up; what it sends
     // meanwhile is dropped.
     if (behaviour.m_bHoldOpen)
-        DiscardUntilClosed(std::chrono::steady_clock::time_point::max());
-}
-
-bool CLoopbackConnection::SendAll(std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        // No SIGPIPE: a client that went away only ends this connection.
-        const ssize_t n = ::send(m_hSocket, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-        if (n >= 0)
-            bytes.remove_prefix(std::size_t(n));
-        else if (WouldBlock(errno)) {
-            if (m_stop.WaitFor(m_hSocket, POLLOUT) != CStopSignal::Wait::Ready)
-                return false;
-        } else if (errno != EINTR)
-            return false;
-    }
-    return true;
+        m_socket.DiscardUntilClosed(CLoopbackSocket::Clock::time_point::max());
 }
 
 // Counts the connection as served before the FIN goes out, so a client that
@@ -128,16 +89,6 @@ bool CLoopbackConnection::SendAll(std::string_view bytes)
 void CLoopbackConnection::Finish()
 {
     m_state.ConnectionServed();
-    ::shutdown(m_hSocket, SHUT_WR);
-    DiscardUntilClosed(CStopSignal::Clock::now() + kLinger);
-}
-
-void CLoopbackConnection::DiscardUntilClosed(std::chrono::steady_clock::time_point deadline)
-{
-    char buffer[1024];
-    while (m_stop.WaitFor(m_hSocket, POLLIN, deadline) == CStopSignal::Wait::Ready) {
-        const ssize_t n = ::recv(m_hSocket, buffer, sizeof buffer, 0);
-        if (n == 0 || (n < 0 && errno != EINTR && !WouldBlock(errno)))
-            return;
-    }
+    m_socket.EndOutput();
+    m_socket.DiscardUntilClosed(CLoopbackSocket::Clock::now() + kLinger);
 }

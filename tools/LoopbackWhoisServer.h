@@ -1,19 +1,15 @@
 #pragma once
 
-#include "LoopbackState.h"
+#include "LoopbackConnection.h"
+#include "LoopbackListener.h"
 #include "StopSignal.h"
 #include "WhoisBehaviour.h"
 
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
-
-class CLoopbackConnection;
 
 // A whois server on 127.0.0.1 (and ::1 when asked) for tests and benchmarks.
 // It answers each connection by a scripted behaviour picked by the queried
@@ -55,16 +51,8 @@ public:
     static uint16_t RefusedPort();
 
 private:
-    void AcceptLoop();
-    void AcceptFrom(int hListener);
-
-    CLoopbackState m_state;
+    CWhoisState m_state;
     CStopSignal m_stop;
-    std::vector<int> m_listeners;
+    CLoopbackListener m_listener{m_stop};   // after what its sessions use
     uint16_t m_port = 0;
-    std::mutex m_stopMutex;
-    bool m_bStopped = false;
-    // Touched only by the accept thread, and by Stop() once it has ended.
-    std::vector<std::unique_ptr<CLoopbackConnection>> m_connections;
-    std::thread m_acceptThread;
 };

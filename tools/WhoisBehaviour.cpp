@@ -1,5 +1,7 @@
 #include "WhoisBehaviour.h"
 
+#include "LoopbackText.h"
+
 #include <cstdio>
 #include <utility>
 
@@ -21,13 +23,7 @@ CWhoisBehaviour CWhoisBehaviour::Chunks(std::vector<std::string> chunks, Millis 
 CWhoisBehaviour CWhoisBehaviour::Template(std::string text)
 {
     CWhoisBehaviour b;
-    b.m_answerFor = [text = std::move(text)](const std::string& name) {
-        std::string out;
-        std::size_t from = 0;
-        for (std::size_t at; (at = text.find("%s", from)) != std::string::npos; from = at + 2)
-            out.append(text, from, at - from).append(name);
-        return out.append(text, from);
-    };
+    b.m_answerFor = [text = std::move(text)](const std::string& name) { return Substitute(text, name); };
     return b;
 }
 

@@ -3,9 +3,9 @@
 // line, then serves until SIGINT or SIGTERM.
 
 #include "LoopbackWhoisServer.h"
+#include "ProgramSignals.h"
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,7 +13,6 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <pthread.h>
 #include <string>
 #include <system_error>
 
@@ -123,19 +122,12 @@ int main(int argc, char** argv)
 {
     const SOptions options = ParseOptions(argc, argv);
 
-    // Blocked before any thread starts, so only sigwait() below sees them.
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGINT);
-    sigaddset(&stopSignals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
-
+    const CProgramSignals stopSignals;
     try {
         CLoopbackWhoisServer server(ChosenBehaviour(options), options.bIPv6, uint16_t(options.port));
         std::printf("%u\n", unsigned(server.Port()));
         std::fflush(stdout);
-        int received = 0;
-        sigwait(&stopSignals, &received);
+        stopSignals.Wait();
         server.Stop();
     } catch (const std::system_error& e) {
         std::fprintf(stderr, "telvaro-whois-server: %s\n", e.what());

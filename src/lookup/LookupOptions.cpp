@@ -20,6 +20,7 @@ CLookupOptions CLookupOptions::FromSettings(Moment moment)
     CLookupOptions options;
     options.m_nTimeoutSeconds = Settings::LookupTimeout.Get();
     options.m_bStripOutput = Settings::StripOutput.Get() != 0;
+    options.m_nServerConnections = Settings::ServerConnections.Clamp(Settings::ServerConnections.Get());
     const int connections = Settings::MaxConnections.Get();
     const int intervalSeconds = Settings::ConnectionInterval.Get();
     if (moment == Moment::AfterOptionsDialog) {

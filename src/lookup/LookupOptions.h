@@ -8,6 +8,7 @@ struct CLookupOptions
     int m_nTimeoutSeconds = 60;   // connect, address wait and receive; 0: no limit
     bool m_bStripOutput = true;   // clean answers of registry boilerplate
     int m_nMaxConnections = 5;    // lookups at once
+    int m_nServerConnections = 4; // lookups at once per server; 0: no pacing
     int m_nIntervalMs = 2000;     // between scheduling ticks; 0: as soon as a slot is free
 
     // When the settings are read decides how far they are trusted.

@@ -1,5 +1,6 @@
 #include "lookup/LookupScheduler.h"
 
+#include "lookup/Lookup.h"
 #include "lookup/WhoisConnection.h"
 #include "model/DomainDoc.h"
 #include "net/MainThreadQueue.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <map>
 
 namespace {
 
@@ -21,10 +23,12 @@ bool IsFinalStatus(uint8_t status)
 }
 
 CLookupScheduler::CLookupScheduler(CDomainDoc* doc, const CLookupOptions& options, QObject* parent)
-    : QObject(parent), m_pDoc(doc), m_options(options)
+    : QObject(parent), m_pDoc(doc), m_options(options), m_pacer(options.m_nServerConnections)
 {
     connect(&m_timer, &QTimer::timeout, this, &CLookupScheduler::OnTimer);
     m_timer.start(std::max(0, m_options.m_nIntervalMs));
+    m_resumeTimer.setSingleShot(true);
+    connect(&m_resumeTimer, &QTimer::timeout, this, &CLookupScheduler::WakeTimer);
 }
 
 CLookupScheduler::~CLookupScheduler()
@@ -37,6 +41,7 @@ CLookupScheduler::~CLookupScheduler()
 void CLookupScheduler::SetOptions(const CLookupOptions& options)
 {
     m_options = options;
+    m_pacer.SetPerServerLimit(options.m_nServerConnections);
     m_timer.start(std::max(0, m_options.m_nIntervalMs));
 }
 
@@ -184,36 +189,69 @@ int CLookupScheduler::ProgressDone() const
 
 // --- scheduling ------------------------------------------------------------
 
+QByteArray CLookupScheduler::ServerKeyOf(const CDomainInfo& record) const
+{
+    if (record.IsBusy()) {
+        if (const auto* lookup = dynamic_cast<const CLookup*>(record.m_pConn.get()))
+            return lookup->m_strServerKey;
+    }
+    return CServerPacer::KeyOf(GetWhoisServer(record.m_strName.trimmed()));
+}
+
 bool CLookupScheduler::ScheduleLookups()
 {
+    m_bHeld = false;
     if (!ResolveWhoisServers(this))
         return false;
     const auto records = m_pDoc->Records();
     const int maxConnections = m_options.m_nMaxConnections;
     int running = 0;
+    std::map<QByteArray, int> runningPerServer;
     for (const auto& r : records) {
-        if (r->IsBusy())
+        if (r->IsBusy()) {
             ++running;
+            if (m_pacer.IsEnabled())
+                ++runningPerServer[ServerKeyOf(*r)];
+        }
         if (running >= maxConnections)
             return true;
     }
 
-    // One pass over the ticked records that pass the filter, starting each
-    // until the connection limit is reached; true when any started.
+    const auto now = CServerPacer::Clock::now();
+    // One pass over the ticked, idle records that pass the filter, starting
+    // each whose server may be asked until the connection limit is reached;
+    // true when any started. A record whose server is full or paused keeps
+    // its place for a later step.
     auto pass = [&](auto wanted) {
         int started = 0;
         for (int i = 0; i < int(records.size()) && running < maxConnections; ++i) {
             const CDomainInfo& r = *records[size_t(i)];
-            if (r.m_bSelected && wanted(r.m_nStatus) && StartLookup(i)) {
+            if (!r.m_bSelected || r.IsBusy() || !wanted(r.m_nStatus))
+                continue;
+            QByteArray key;
+            if (m_pacer.IsEnabled()) {
+                key = ServerKeyOf(r);
+                if (!m_pacer.CanStart(key, runningPerServer[key], now)) {
+                    m_bHeld = true;
+                    continue;
+                }
+            }
+            if (StartLookup(i)) {
                 ++running;
                 ++started;
+                if (m_pacer.IsEnabled())
+                    ++runningPerServer[key];
             }
         }
         return started > 0;
     };
     if (pass([](uint8_t s) { return s == STATUS_UNKNOWN || s == STATUS_CHECKING; }))
         return true;
-    return pass([](uint8_t s) { return !IsFinalStatus(s); });
+    if (pass([](uint8_t s) { return !IsFinalStatus(s); }))
+        return true;
+    // Nothing started: "Lookup Selected" goes on only while names wait for
+    // a server that is full or paused.
+    return m_bHeld;
 }
 
 void CLookupScheduler::OnTimer()
@@ -231,10 +269,17 @@ void CLookupScheduler::OnTimer()
         Q_EMIT HintChanged(hint);
     }
     Q_EMIT Ticked();
-    // With no pause between ticks, rest while every slot is taken or nothing
-    // runs; the next completion or command wakes the timer.
-    if (m_timer.interval() == 0 && (!IsBusy() || BusyCount() >= m_options.m_nMaxConnections))
+    // With no pause between ticks, rest while every slot is taken, nothing
+    // runs, or the names left wait for their servers; the next completion,
+    // command or the end of a pause wakes the timer.
+    if (m_timer.interval() == 0 && (!IsBusy() || BusyCount() >= m_options.m_nMaxConnections || m_bHeld))
         m_timer.stop();
+    if (m_bHeld) {
+        if (const auto resume = m_pacer.NextResume(CServerPacer::Clock::now())) {
+            const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*resume - CServerPacer::Clock::now());
+            m_resumeTimer.start(int(std::clamp<long long>(wait.count(), 1, 3600 * 1000)));
+        }
+    }
 }
 
 void CLookupScheduler::WakeTimer()
@@ -269,10 +314,26 @@ QString CLookupScheduler::HintText()
         text = QStringLiteral("Right click on a domain name and choose 'Check availability' to check if the domain is available. ");
     else
         text = QStringLiteral("Select the domains you want to lookup by clicking on the check boxes to the left of each name. ");
+    if (IsBusy())
+        text += PauseText();
     text += QStringLiteral("[%1 Domains, %2 checked, %3 available, %4 taken]").arg(n).arg(taken + available).arg(available).arg(taken);
     m_nTakenCount = taken;
     m_nAvailableCount = available;
     return text;
+}
+
+QString CLookupScheduler::PauseText() const
+{
+    const auto now = CServerPacer::Clock::now();
+    const std::vector<CServerPacer::CPause> pauses = m_pacer.ActivePauses(now);
+    if (pauses.empty())
+        return {};
+    const CServerPacer::CPause& first = pauses.front();
+    const auto seconds = std::chrono::ceil<std::chrono::seconds>(first.m_until - now).count();
+    QString text = QStringLiteral("%1 asked to be asked less often; its names wait %2 s").arg(QString::fromLatin1(first.m_strServer)).arg(seconds);
+    if (pauses.size() > 1)
+        text += QStringLiteral(" (%1 more servers wait too)").arg(pauses.size() - 1);
+    return text + QStringLiteral(". ");
 }
 
 void CLookupScheduler::AbortLookupsForTLD(const QByteArray& tld)
@@ -292,7 +353,8 @@ void CLookupScheduler::AbortLookupsForTLD(const QByteArray& tld)
 bool CLookupScheduler::event(QEvent* e)
 {
     if (e->type() == CLookupDoneEvent::kType) {
-        OnLookupDone(static_cast<CLookupDoneEvent*>(e)->m_pRecord);
+        const auto* done = static_cast<CLookupDoneEvent*>(e);
+        OnLookupDone(done->m_pRecord, done->m_outcome);
         return true;
     }
     if (e->type() == CTLDResolvedEvent::kType) {
@@ -303,9 +365,26 @@ bool CLookupScheduler::event(QEvent* e)
     return QObject::event(e);
 }
 
-void CLookupScheduler::OnLookupDone(CDomainInfo* record)
+void CLookupScheduler::OnLookupDone(CDomainInfo* record, const CLookupOutcome& outcome)
 {
     WakeTimer();
+    const auto now = CServerPacer::Clock::now();
+    const CVerdict& verdict = outcome.m_verdict;
+    if (verdict.m_nKind == VerdictKind::RateLimited && m_pacer.IsEnabled()) {
+        const bool wasPaused = !m_pacer.CanStart(outcome.m_strServerKey, 0, now);
+        std::optional<std::chrono::seconds> wait;
+        if (verdict.m_nWaitSeconds >= 0)
+            wait = std::chrono::seconds(verdict.m_nWaitSeconds);
+        m_pacer.OnRateLimit(outcome.m_strServerKey, wait, now, verdict.m_strRule);
+        for (const CServerPacer::CPause& pause : m_pacer.ActivePauses(now)) {
+            if (!wasPaused && pause.m_strServer == outcome.m_strServerKey) {
+                const auto seconds = std::chrono::ceil<std::chrono::seconds>(pause.m_until - now).count();
+                Q_EMIT ServerPaused(QString::fromLatin1(pause.m_strServer), int(seconds), pause.m_strReason);
+            }
+        }
+    } else if (verdict.IsVerdict()) {
+        m_pacer.OnAnswer(outcome.m_strServerKey, now);
+    }
     const int index = m_pDoc->IndexOf(record);
     if (index >= 0) {
         m_pDoc->RecordChanged(index);

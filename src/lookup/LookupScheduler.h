@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lookup/LookupOptions.h"
+#include "lookup/ServerPacer.h"
 
 #include <QObject>
 #include <QPointer>
@@ -85,6 +86,8 @@ public:
 
 Q_SIGNALS:
     void HintChanged(const QString& text);
+    // A server asked to be asked less, and its names wait until then.
+    void ServerPaused(const QString& server, int seconds, const QString& reason);
     void Ticked();
     void LookupRunningChanged(bool running);
     void LookupFinished(int index);
@@ -95,7 +98,10 @@ protected:
 private:
     void SetLookupRunning(bool running);
     void WakeTimer();
-    void OnLookupDone(CDomainInfo* record);
+    void OnLookupDone(CDomainInfo* record, const struct CLookupOutcome& outcome);
+    // The pacer's key of the server that answers for record's name.
+    QByteArray ServerKeyOf(const CDomainInfo& record) const;
+    QString PauseText() const;
     void OnResolved(int handle, const struct CResolveResult& result);
     void ResetRecord(CDomainInfo& record);
     bool HasHighlight(int index) const;
@@ -103,7 +109,12 @@ private:
 
     CDomainDoc* m_pDoc;
     CLookupOptions m_options;
+    CServerPacer m_pacer;
     QTimer m_timer;
+    // Wakes the scheduler when a paused server may be asked again.
+    QTimer m_resumeTimer;
+    // The last step started nothing only because names wait for servers.
+    bool m_bHeld = false;
     Host m_host;
     bool m_bLookupRunning = false;
     bool m_bTrayAnimating = false;

@@ -1,11 +1,8 @@
 #include "lookup/WhoisConnection.h"
 
-#include "verdict/WhoisAnswer.h"
 #include "model/DomainInfo.h"
 #include "net/MainThreadQueue.h"
 #include "model/TLDTable.h"
-
-#include <QCoreApplication>
 
 #include <netinet/in.h>
 #include <poll.h>
@@ -15,8 +12,6 @@
 #include <cstring>
 #include <system_error>
 #include <thread>
-
-const QEvent::Type CLookupDoneEvent::kType = QEvent::Type(QEvent::registerEventType());
 
 namespace {
 
@@ -62,33 +57,18 @@ bool CWhoisConnection::Start(CDomainInfo& record, const QByteArray& name, const 
     if (!conn->m_pSlot)
         conn->m_pSlot = FindHostEntrySlot("abcd.com");
     conn->m_strServer = GetWhoisServer(domain);
-    conn->m_nTimeoutSeconds = options.m_nTimeoutSeconds;
-    conn->m_bStripOutput = options.m_bStripOutput;
-    conn->m_nPrevStatus = record.m_nPrevStatus;
-    conn->m_pOwner = &record;
+    conn->Attach(record, conn, options);
 
     CMainThreadQueue::Listen();
     CMainThreadQueue::ThreadStarting();
-    record.m_pConn = conn;   // busy before the worker can possibly finish
     try {
         std::thread(LookupThreadProc, conn).detach();
     } catch (const std::system_error&) {
-        record.m_pConn.reset();
+        conn->Unattach(record);
         CMainThreadQueue::ThreadEnded();
         return false;
     }
     return true;
-}
-
-void CWhoisConnection::Detach()
-{
-    m_pOwner = nullptr;
-    m_socket.Abort();
-}
-
-bool CWhoisConnection::WaitUntilFinished(std::chrono::steady_clock::time_point deadline) const
-{
-    return CMainThreadQueue::WaitUntil(deadline, [this] { return IsFinished(); });
 }
 
 bool CWhoisConnection::QueryWhois()
@@ -198,31 +178,8 @@ void LookupThreadProc(std::shared_ptr<CWhoisConnection> conn)
         const bool ok = c.QueryWhois();
         QByteArray text(ok ? c.m_pszAnswer.get() : c.m_szMessage);
         c.m_socket.Close();
-        ConvertLineEnds(text);
-        RemoveAdvertising(text);
-        if (c.m_bStripOutput)
-            CleanWhoisText(text);
-        c.m_dtResult = COleDateTime::GetCurrentTime();
-        c.m_nResultStatus = ClassifyText(text, c.m_nPrevStatus, STATUS_ERROR_FIRST);
-        c.m_strResult = std::move(text);
-        c.m_bFinished.store(true, std::memory_order_release);
-        CMainThreadQueue::Post([conn = std::move(conn)] { CWhoisConnection::Complete(conn); });
+        c.Finish(std::move(text));
+        CMainThreadQueue::Post([conn = std::move(conn)] { CLookup::Deliver(conn); });
     }
     CMainThreadQueue::ThreadEnded();
-}
-
-void CWhoisConnection::Complete(const std::shared_ptr<CWhoisConnection>& conn)
-{
-    CDomainInfo* record = conn->m_pOwner;
-    if (!record || !conn->IsFinished())
-        return;   // the record went away while its worker ran
-    conn->m_pOwner = nullptr;
-    record->m_strWhois = std::move(conn->m_strResult);
-    record->m_dtChecked = conn->m_dtResult;
-    record->m_nStatus = conn->m_nResultStatus;
-    record->m_pConn.reset();   // idle from here on
-    if (QObject* notify = record->m_pNotifyWnd) {
-        CLookupDoneEvent ev(record);
-        QCoreApplication::sendEvent(notify, &ev);
-    }
 }

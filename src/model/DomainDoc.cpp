@@ -2,6 +2,7 @@
 
 #include "model/DomainSort.h"
 #include "model/TLDTable.h"
+#include "verdict/RuleStore.h"
 #include "base/Settings.h"
 
 #include <QFile>
@@ -247,11 +248,13 @@ void CDomainDoc::Serialize(CArchive& ar)
     m_arrDomains.reserve(count);
     m_nameIndex.reserve(count);
     InvalidatePositions();
+    // One pack for the whole file, even if another is installed meanwhile.
+    const std::shared_ptr<const CRulePack> pack = CRuleStore::Current();
     for (uint16_t i = 0; i < count; ++i) {
         ar.ReadObjectTag(CDomainInfo::classCDomainInfo);
         auto record = std::make_unique<CDomainInfo>();
         record->Serialize(ar);
-        ClassifyAnswer(*record, STATUS_UNKNOWN);
+        ClassifyAnswer(*record, STATUS_UNKNOWN, *pack, GetWhoisServer(record->m_strName));
         IndexAdd(record.get());
         m_arrDomains.push_back(std::move(record));
     }

@@ -1,5 +1,7 @@
 #include "model/DomainInfo.h"
 
+#include "verdict/RulePack.h"
+#include "verdict/RuleStore.h"
 #include "verdict/WhoisAnswer.h"
 
 #include <climits>
@@ -122,5 +124,10 @@ void CleanWhoisAnswer(CDomainInfo& record, bool strip)
 
 void ClassifyAnswer(CDomainInfo& record, uint8_t fallback)
 {
-    record.m_nStatus = ClassifyText(record.m_strWhois, record.m_nPrevStatus, fallback);
+    ClassifyAnswer(record, fallback, *CRuleStore::Current());
+}
+
+void ClassifyAnswer(CDomainInfo& record, uint8_t fallback, const CRulePack& pack, QByteArrayView server)
+{
+    record.m_nStatus = VerdictStatus(pack.Classify(record.m_strWhois, server), record.m_nPrevStatus, fallback);
 }

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <memory>
 
+class CRulePack;
+
 // The display text of a status code: "Unknown", "Checking", "Not Available",
 // "*AVAILABLE*", "Too many errors", and "Error" for everything else.
 const char* GetStatusText(int status);
@@ -69,5 +71,8 @@ public:
 // The answer steps on a record: cleanup (only when strip is set) rewrites
 // m_strWhois; classification sets m_nStatus from m_strWhois and
 // m_nPrevStatus, with fallback for a text that decides nothing.
+// Classification uses the rule pack in force (or the one given, for many
+// records in a row), and server when the text does not name its own.
 void CleanWhoisAnswer(CDomainInfo& record, bool strip);
 void ClassifyAnswer(CDomainInfo& record, uint8_t fallback);
+void ClassifyAnswer(CDomainInfo& record, uint8_t fallback, const CRulePack& pack, QByteArrayView server = {});

@@ -26,6 +26,7 @@ CLookupOptions Limits(int connections, int intervalMs)
     CLookupOptions options;
     options.m_nMaxConnections = connections;
     options.m_nIntervalMs = intervalMs;
+    options.m_nServerConnections = 0;   // one server answers for all: no pacing
     return options;
 }
 

@@ -141,9 +141,10 @@ bool CDatabaseFile::TableExists(const QString& name)
 bool CDatabaseFile::OpenTable(const QString& name)
 {
     // Naming the fields makes a table without them fail here, with the
-    // engine's own words, rather than at the first row.
+    // engine's own words, rather than at the first row. Brackets, because
+    // SQLite reads an unknown "quoted" name as a string.
     m_strTable = name;
-    return Exec(QStringLiteral("SELECT \"Names\", \"Status\", \"Last Lookup At\", \"Information\" FROM %1 LIMIT 0")
+    return Exec(QStringLiteral("SELECT [Names], [Status], [Last Lookup At], [Information] FROM %1 LIMIT 0")
                     .arg(Quoted(name)),
                 QStringLiteral("Opening Table"));
 }

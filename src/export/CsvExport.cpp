@@ -4,31 +4,44 @@
 #include "export/ExportSink.h"
 #include "model/DomainDoc.h"
 
+#include <cstring>
+
 namespace {
 
 // One field, from 8-bit text (read as Latin-1) to UTF-8, quoted when it
-// has to be.
+// holds a comma, a quote or a line break. Written in place: whois texts make
+// up most of a large export.
 void AppendField(QByteArray& out, QByteArrayView latin1)
 {
-    const QByteArray utf8 = QString::fromLatin1(latin1).toUtf8();
+    const qsizetype start = out.size();
+    // Room for a quote before and after and every byte doubled.
+    out.resize(start + 2 * latin1.size() + 2);
+    char* const first = out.data() + start;
+    char* p = first + 1;
     bool quote = false;
-    for (const char c : utf8) {
-        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
-            quote = true;
-            break;
+    for (const char c : latin1) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x80) {
+            *p++ = char(0xC0 | (u >> 6));
+            *p++ = char(0x80 | (u & 0x3F));
+            continue;
         }
+        if (c == '"') {
+            *p++ = '"';
+            quote = true;
+        } else if (c == ',' || c == '\r' || c == '\n') {
+            quote = true;
+        }
+        *p++ = c;
     }
-    if (!quote) {
-        out += utf8;
-        return;
+    if (quote) {
+        *first = '"';
+        *p++ = '"';
+    } else {
+        std::memmove(first, first + 1, size_t(p - first - 1));
+        --p;
     }
-    out += '"';
-    for (const char c : utf8) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
+    out.truncate(p - out.data());
 }
 
 }

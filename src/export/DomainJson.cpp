@@ -4,6 +4,8 @@
 
 #include <QJsonDocument>
 
+#include <cstring>
+
 namespace {
 
 QString Latin1(const QByteArray& text)
@@ -39,17 +41,35 @@ QByteArray JsonObjectText(const QJsonObject& object)
     const QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Compact);
     // Outside strings the text is plain ASCII, so these bytes only occur
     // inside strings: 0x7F itself, and U+0080..U+009F as C2 80..C2 9F.
+    // Most texts hold neither byte, and two quick scans tell.
+    const auto find = [&json](char byte, qsizetype from) {
+        const auto* at = static_cast<const char*>(std::memchr(json.constData() + from, byte, size_t(json.size() - from)));
+        return at ? at - json.constData() : json.size();
+    };
+    qsizetype nextDel = find('\x7F', 0);
+    qsizetype nextC2 = find('\xC2', 0);
+    if (nextDel == json.size() && nextC2 == json.size())
+        return json;
     QByteArray out;
-    out.reserve(json.size() + 16);
-    for (qsizetype i = 0; i < json.size(); ++i) {
-        const auto c = static_cast<unsigned char>(json[i]);
-        if (c == 0x7F) {
-            AppendUnicodeEscape(out, c);
-        } else if (c == 0xC2 && i + 1 < json.size() && static_cast<unsigned char>(json[i + 1]) <= 0x9F) {
-            AppendUnicodeEscape(out, static_cast<unsigned char>(json[++i]));
-        } else {
-            out += char(c);
+    out.reserve(json.size() + 64);
+    qsizetype done = 0;   // start of the part not yet copied
+    while (nextDel < json.size() || nextC2 < json.size()) {
+        if (nextDel < nextC2) {
+            out.append(QByteArrayView(json).sliced(done, nextDel - done));
+            AppendUnicodeEscape(out, 0x7F);
+            done = nextDel + 1;
+            nextDel = find('\x7F', done);
+            continue;
         }
+        const qsizetype at = nextC2;
+        // C2 80..C2 9F; C2 A0 and up are printable.
+        if (at + 1 < json.size() && static_cast<unsigned char>(json[at + 1]) <= 0x9F) {
+            out.append(QByteArrayView(json).sliced(done, at - done));
+            AppendUnicodeEscape(out, static_cast<unsigned char>(json[at + 1]));
+            done = at + 2;
+        }
+        nextC2 = find('\xC2', at + 1);
     }
+    out.append(QByteArrayView(json).sliced(done));
     return out;
 }

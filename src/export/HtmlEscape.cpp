@@ -1,29 +1,43 @@
 #include "export/HtmlEscape.h"
 
+#include <cstring>
+
+namespace {
+
+constexpr qsizetype kLongestEntity = 6;   // &quot;
+
+const char* EntityOf(char c)
+{
+    switch (c) {
+    case '&':
+        return "&amp;";
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '"':
+        return "&quot;";
+    default:
+        return nullptr;
+    }
+}
+
+}
+
 void AppendHtmlEscaped(QByteArray& out, QByteArrayView text)
 {
-    qsizetype plain = 0;   // start of the run not yet copied
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char* entity = nullptr;
-        switch (text[i]) {
-        case '&':
-            entity = "&amp;";
-            break;
-        case '<':
-            entity = "&lt;";
-            break;
-        case '>':
-            entity = "&gt;";
-            break;
-        case '"':
-            entity = "&quot;";
-            break;
-        default:
-            continue;
+    // Written in place: the whois texts are most of a large report.
+    const qsizetype start = out.size();
+    out.resize(start + kLongestEntity * text.size());
+    char* p = out.data() + start;
+    for (const char c : text) {
+        if (const char* entity = EntityOf(c)) {
+            const size_t n = std::strlen(entity);
+            std::memcpy(p, entity, n);
+            p += n;
+        } else {
+            *p++ = c;
         }
-        out.append(text.sliced(plain, i - plain));
-        out.append(entity);
-        plain = i + 1;
     }
-    out.append(text.sliced(plain));
+    out.truncate(p - out.data());
 }

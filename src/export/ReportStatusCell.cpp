@@ -1,24 +1,32 @@
 #include "export/ReportStatusCell.h"
 
+#include "export/TextSearch.h"
 #include "model/DomainInfo.h"
 
 namespace {
 
+const CTextMarker kPolicy("you agree to abide by this policy.");
+const CTextMarker kDetails("for detailed information.");
+const CTextMarker kNicUk("The NIC.UK Registration Host contains");
+const CTextMarker kNicCc("The NIC.CC Registration Services database contains");
+const CTextMarker kAdmin("Admin");
+const CTextMarker kLastUpdate(">>> Last update of");
+
 // Keeps what follows the first occurrence of marker; false when absent.
-bool KeepAfter(QByteArray& text, QByteArrayView marker)
+bool KeepAfter(QByteArray& text, const CTextMarker& marker)
 {
-    const qsizetype at = text.indexOf(marker);
+    const qsizetype at = marker.In(text);
     if (at < 0)
         return false;
-    text.remove(0, at + marker.size());
+    text.remove(0, at + marker.Size());
     return true;
 }
 
-// Cuts the text at the first occurrence of marker at or after position
-// minPos; false when there is none.
-bool CutAt(QByteArray& text, QByteArrayView marker, qsizetype minPos)
+// Cuts the text at the first occurrence of marker if it stands at minPos or
+// later; false when it does not.
+bool CutAt(QByteArray& text, const CTextMarker& marker, qsizetype minPos)
 {
-    const qsizetype at = text.indexOf(marker);
+    const qsizetype at = marker.In(text);
     if (at < minPos)
         return false;
     text.truncate(at);
@@ -29,23 +37,23 @@ bool CutAt(QByteArray& text, QByteArrayView marker, qsizetype minPos)
 
 QByteArray CleanReportWhois(QByteArray text)
 {
-    if (!KeepAfter(text, "you agree to abide by this policy."))
-        KeepAfter(text, "for detailed information.");
+    if (!KeepAfter(text, kPolicy))
+        KeepAfter(text, kDetails);
     // These paragraphs only count after the data, never at the very start.
-    CutAt(text, "The NIC.UK Registration Host contains", 1);
-    CutAt(text, "The NIC.CC Registration Services database contains", 1);
-    if (!CutAt(text, "Admin", 0))
-        CutAt(text, ">>> Last update of", 0);
+    CutAt(text, kNicUk, 1);
+    CutAt(text, kNicCc, 1);
+    if (!CutAt(text, kAdmin, 0))
+        CutAt(text, kLastUpdate, 0);
     if (text.startsWith("\r\n"))
         text.remove(0, 2);
-    // Trailing line breaks go; a "~" of the answer itself becomes one too.
-    text.replace("\r\n", "~");
-    while (text.endsWith('~'))
-        text.chop(1);
-    text.replace("~", "\r\n");
-    text.replace("\r\n\r\n", "\r\n");
-    text.replace("\r\r", "\r");
-    text.replace("\n\n", "\n");
+    // Trailing line breaks go, and a "~" of the answer becomes one (line
+    // breaks were "~" for a moment, so trailing "~" went as well).
+    while (text.endsWith("\r\n") || text.endsWith('~'))
+        text.chop(text.endsWith('~') ? 1 : 2);
+    ReplaceShortText(text, "~", "\r\n");
+    ReplaceShortText(text, "\r\n\r\n", "\r\n");
+    ReplaceShortText(text, "\r\r", "\r");
+    ReplaceShortText(text, "\n\n", "\n");
     return text;
 }
 

@@ -24,6 +24,16 @@ QVariant TextValue(const QString& text)
     return text.isNull() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text);
 }
 
+// The four fields, in the order both row statements name them.
+void BindFields(QSqlQuery& query, const QString& name, const QString& status, const QString& date,
+                const QString& information)
+{
+    query.bindValue(0, TextValue(name));
+    query.bindValue(1, TextValue(status));
+    query.bindValue(2, date);
+    query.bindValue(3, TextValue(information));
+}
+
 // The engine's own description of a failure.
 QString EngineText(const QSqlError& error)
 {
@@ -226,20 +236,14 @@ bool CDatabaseFile::WriteRecord(const QString& name, const QString& status, cons
         return false;
     }
     QSqlQuery& rewrite = m_pRecordset->m_rewrite;
-    rewrite.bindValue(0, TextValue(name));
-    rewrite.bindValue(1, TextValue(status));
-    rewrite.bindValue(2, date);
-    rewrite.bindValue(3, TextValue(information));
+    BindFields(rewrite, name, status, date, information);
     rewrite.bindValue(4, name);
     QSqlQuery* failed = &rewrite;
     if (rewrite.exec()) {
         if (rewrite.numRowsAffected() > 0)
             return true;
         QSqlQuery& add = m_pRecordset->m_add;
-        add.bindValue(0, TextValue(name));
-        add.bindValue(1, TextValue(status));
-        add.bindValue(2, date);
-        add.bindValue(3, TextValue(information));
+        BindFields(add, name, status, date, information);
         if (add.exec())
             return true;
         failed = &add;

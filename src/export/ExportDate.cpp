@@ -1,15 +1,15 @@
 #include "export/ExportDate.h"
 
-#include <QDateTime>
 
 QString IsoDateText(const COleDateTime& date)
 {
     // The stored value is a wall-clock time, so it is printed as it is,
     // without a zone.
-    const QDateTime t = date.ToDateTime();
-    if (!t.isValid())
+    QDate day;
+    QTime time;
+    if (!date.GetDateAndTime(day, time))
         return {};
-    return t.date().toString(Qt::ISODate) + QLatin1Char('T') + t.time().toString(Qt::ISODate);
+    return day.toString(Qt::ISODate) + QLatin1Char('T') + time.toString(Qt::ISODate);
 }
 
 QString IsoDateValueText(const COleDateTime& date)

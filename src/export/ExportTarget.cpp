@@ -10,7 +10,12 @@ CExportResult FillDevice(QIODevice& device, const CExportTarget::Fill& fill)
 {
     CExportSink sink(device);
     const int count = fill(sink);
-    if (!sink.Finish())
+    bool written = sink.Finish();
+    // A file keeps the last bytes in its buffer; only flushing them shows
+    // whether they reached it (stdout on a full disk).
+    if (auto* file = qobject_cast<QFileDevice*>(&device); written && file)
+        written = file->flush();
+    if (!written)
         return CExportResult::Failed(device.errorString());
     return CExportResult::Written(count);
 }

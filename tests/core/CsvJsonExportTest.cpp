@@ -8,6 +8,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <ctime>
+
 namespace {
 
 // Prints the rows of a CSV file as a JSON array of arrays.
@@ -126,4 +128,22 @@ TEST_F(CsvJsonExportTest, JsonEscapesEveryControlCharacter)
                 && text.contains("\\u009b"));
     const QJsonObject back = QJsonDocument::fromJson(text).object();
     EXPECT_EQ(back.value(QStringLiteral("whois")).toString(), QString::fromLatin1(hostile));
+}
+
+TEST_F(CsvJsonExportTest, DatesAreWallClockTimesInAnyZone)
+{
+    // 31 March 2024, 02:30: inside the hour that this zone skips in spring.
+    const QByteArray oldTz = qgetenv("TZ");
+    qputenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3");
+    tzset();
+    SetChecked(Add("gap.com", STATUS_TAKEN), 45382.0 + 2.5 / 24.0);
+    const bool written = WriteCsvExport(m_doc, m_path).m_bOk;
+    if (oldTz.isNull())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", oldTz);
+    tzset();
+    ASSERT_TRUE(written);
+    EXPECT_TRUE(FileBytes(m_path).contains("\r\ngap.com,2,Not Available,2024-03-31T02:30:00,\r\n"))
+        << FileBytes(m_path).toStdString();
 }

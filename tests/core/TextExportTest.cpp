@@ -72,3 +72,15 @@ TEST_F(TextExportTest, UnwritablePathIsAnErrorNotZeroRecords)
     }
     EXPECT_FALSE(QFile::exists(missing));
 }
+
+TEST_F(TextExportTest, FullDeviceIsAnError)
+{
+    QFile full(QStringLiteral("/dev/full"));
+    if (!full.open(QIODevice::WriteOnly))
+        GTEST_SKIP() << "this system has no /dev/full";
+    Add("free.net", STATUS_AVAILABLE);
+    // A few bytes stay in the file's buffer until the export flushes them.
+    const CExportResult result = WriteTextExport(m_doc, full, TextExportKind::FreeNames);
+    EXPECT_FALSE(result.m_bOk);
+    EXPECT_EQ(result.m_strError, QStringLiteral("Telvaro could not write the export: No space left on device."));
+}

@@ -46,8 +46,7 @@ QByteArray CleanReportWhois(QByteArray text)
         CutAt(text, kLastUpdate, 0);
     if (text.startsWith("\r\n"))
         text.remove(0, 2);
-    // Trailing line breaks go, and a "~" of the answer becomes one (line
-    // breaks were "~" for a moment, so trailing "~" went as well).
+    // Trailing line breaks and "~" go; any other "~" becomes a line break.
     while (text.endsWith("\r\n") || text.endsWith('~'))
         text.chop(text.endsWith('~') ? 1 : 2);
     ReplaceShortText(text, "~", "\r\n");

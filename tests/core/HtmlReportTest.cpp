@@ -6,6 +6,8 @@
 #include <QBuffer>
 #include <QDir>
 
+#include <random>
+
 namespace {
 
 class HtmlReportTest : public ExportFixture
@@ -153,6 +155,33 @@ TEST_F(HtmlReportTest, FullCellLineBreaks)
     EXPECT_EQ(FullCell("A\n\n\nB"), "A\n\nB");
     // A text that is only "~" characters ends up empty, not in a loop.
     EXPECT_EQ(FullCell("~~~"), "");
+}
+
+// The line-break steps as the report's rules word them, with Qt's replace.
+QByteArray FoldLinesByTheRules(QByteArray text)
+{
+    if (text.startsWith("\r\n"))
+        text.remove(0, 2);
+    text.replace("\r\n", "~");
+    while (text.endsWith('~'))
+        text.chop(1);
+    text.replace("~", "\r\n");
+    text.replace("\r\n\r\n", "\r\n");
+    text.replace("\r\r", "\r");
+    text.replace("\n\n", "\n");
+    return text;
+}
+
+TEST_F(HtmlReportTest, FullCellLineBreaksMatchTheRulesOnRandomTexts)
+{
+    std::mt19937 rng(1);
+    const char alphabet[] = {'\r', '\n', '~', 'x'};
+    for (int round = 0; round < 20000; ++round) {
+        QByteArray text;
+        for (int n = int(rng() % 12); n > 0; --n)
+            text += alphabet[rng() % 4];
+        ASSERT_EQ(FullCell(text), FoldLinesByTheRules(text)) << text.toPercentEncoding().toStdString();
+    }
 }
 
 TEST_F(HtmlReportTest, NamesAndWhoisTextsAreEscaped)

@@ -130,8 +130,9 @@ BENCHMARK(BM_HtmlReport)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 void BM_TextExport(benchmark::State& state)
 {
     const QString path = OutPath("names.txt");
+    const CDomainDoc& doc = Doc();
     for (auto _ : state)
-        Check(state, WriteTextExport(Doc(), path, TextExportKind::NamesWithStatus));
+        Check(state, WriteTextExport(doc, path, TextExportKind::NamesWithStatus));
     Report(state, path);
 }
 BENCHMARK(BM_TextExport)->Unit(benchmark::kMillisecond);
@@ -139,8 +140,9 @@ BENCHMARK(BM_TextExport)->Unit(benchmark::kMillisecond);
 void BM_CsvExport(benchmark::State& state)
 {
     const QString path = OutPath("names.csv");
+    const CDomainDoc& doc = Doc();
     for (auto _ : state)
-        Check(state, WriteCsvExport(Doc(), path));
+        Check(state, WriteCsvExport(doc, path));
     Report(state, path);
 }
 BENCHMARK(BM_CsvExport)->Unit(benchmark::kMillisecond);
@@ -148,8 +150,9 @@ BENCHMARK(BM_CsvExport)->Unit(benchmark::kMillisecond);
 void BM_JsonExport(benchmark::State& state)
 {
     const QString path = OutPath("names.json");
+    const CDomainDoc& doc = Doc();
     for (auto _ : state)
-        Check(state, WriteJsonExport(Doc(), path));
+        Check(state, WriteJsonExport(doc, path));
     Report(state, path);
 }
 BENCHMARK(BM_JsonExport)->Unit(benchmark::kMillisecond);
@@ -160,16 +163,17 @@ void BM_DatabaseExport(benchmark::State& state)
 {
     const bool rewrite = state.range(0) == 1;
     const QString path = OutPath(rewrite ? "rewrite.db" : "new.db");
+    const CDomainDoc& doc = Doc();
     QFile::remove(path);
     if (rewrite)
-        Check(state, ExportToDatabase(Doc(), path));
+        Check(state, ExportToDatabase(doc, path));
     for (auto _ : state) {
         if (!rewrite) {
             state.PauseTiming();
             QFile::remove(path);
             state.ResumeTiming();
         }
-        Check(state, ExportToDatabase(Doc(), path));
+        Check(state, ExportToDatabase(doc, path));
     }
     state.SetLabel(rewrite ? "rewrite every row" : "new file");
     Report(state, path);

@@ -4,9 +4,19 @@
 #include "export/ExportSink.h"
 #include "model/DomainDoc.h"
 
+#include <array>
 #include <cstring>
 
 namespace {
+
+// The bytes that need more than a copy: quoting or a second UTF-8 byte.
+constexpr auto kSpecial = [] {
+    std::array<bool, 256> special{};
+    special['"'] = special[','] = special['\r'] = special['\n'] = true;
+    for (int c = 0x80; c < 0x100; ++c)
+        special[size_t(c)] = true;
+    return special;
+}();
 
 // One field, from 8-bit text (read as Latin-1) to UTF-8, quoted when it
 // holds a comma, a quote or a line break. Written in place: whois texts make
@@ -21,18 +31,17 @@ void AppendField(QByteArray& out, QByteArrayView latin1)
     bool quote = false;
     for (const char c : latin1) {
         const auto u = static_cast<unsigned char>(c);
-        if (u >= 0x80) {
+        if (!kSpecial[u]) {
+            *p++ = c;
+        } else if (u >= 0x80) {
             *p++ = char(0xC0 | (u >> 6));
             *p++ = char(0x80 | (u & 0x3F));
-            continue;
-        }
-        if (c == '"') {
-            *p++ = '"';
+        } else {
             quote = true;
-        } else if (c == ',' || c == '\r' || c == '\n') {
-            quote = true;
+            if (c == '"')
+                *p++ = '"';
+            *p++ = c;
         }
-        *p++ = c;
     }
     if (quote) {
         *first = '"';

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QByteArray>
+#include "export/JsonText.h"
+
 #include <QJsonObject>
 
 class CDomainInfo;
@@ -9,8 +10,3 @@ class CDomainInfo;
 // the list), name, status, status_text, checked (the automation date as a
 // number, or null), selected, dns, whois. 8-bit texts are read as Latin-1.
 QJsonObject DomainRecordToJson(const CDomainInfo& record, int index);
-
-// Compact UTF-8 JSON text of an object, with every control character
-// escaped: besides what JSON requires, DEL and the C1 controls, which a
-// terminal could otherwise take as commands when a whois text is printed.
-QByteArray JsonObjectText(const QJsonObject& object);

@@ -16,7 +16,7 @@ CExportResult WriteJsonExport(const CDomainDoc& doc, const CExportTarget& target
             if (!IsInScope(record, scope))
                 continue;
             sink.Append(written++ ? ",\n" : "\n");
-            sink.Append(JsonObjectText(DomainRecordToJson(record, i + 1)));
+            AppendJsonObject(sink.Buffer(), DomainRecordToJson(record, i + 1));
             sink.EndRecord();
         }
         sink.Append("\n]\n");

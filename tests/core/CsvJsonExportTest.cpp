@@ -130,6 +130,28 @@ TEST_F(CsvJsonExportTest, JsonEscapesEveryControlCharacter)
     EXPECT_EQ(back.value(QStringLiteral("whois")).toString(), QString::fromLatin1(hostile));
 }
 
+TEST_F(CsvJsonExportTest, JsonTextReadsBackAsTheSameObject)
+{
+    const QString astral = QString::fromUtf8("\xF0\x9F\x94\x91 key");
+    const QJsonObject object{{QStringLiteral("whole"), 45000},
+                             {QStringLiteral("fraction"), 45000.123456789},
+                             {QStringLiteral("big"), 1e300},
+                             {QStringLiteral("negative"), -0.5},
+                             {QStringLiteral("astral"), astral},
+                             {QStringLiteral("nested"), QJsonArray{true, QJsonValue::Null, QJsonObject{{QStringLiteral("k"), QStringLiteral("\"v\\")}}}},
+                             {QStringLiteral("\x01key"), false}};
+    const QByteArray text = JsonObjectText(object);
+    QJsonParseError error;
+    EXPECT_EQ(QJsonDocument::fromJson(text, &error).object(), object) << text.toStdString();
+    EXPECT_EQ(error.error, QJsonParseError::NoError);
+    EXPECT_TRUE(text.endsWith(",\"whole\":45000}")) << text.toStdString();
+    EXPECT_TRUE(text.contains("\xF0\x9F\x94\x91 key"));
+
+    // Half a pair cannot be UTF-8; escaped, it is still valid JSON.
+    const QString lone(QChar(0xD83D));
+    EXPECT_EQ(JsonObjectText(QJsonObject{{QStringLiteral("s"), lone}}), "{\"s\":\"\\ud83d\"}");
+}
+
 TEST_F(CsvJsonExportTest, DatesAreWallClockTimesInAnyZone)
 {
     // 31 March 2024, 02:30: inside the hour that this zone skips in spring.

@@ -31,8 +31,9 @@ def core_stems(src):
             continue
         for block in CORE_SOURCES.findall(cmake.read_text()):
             for name in block.split():
-                if name.endswith(".cpp"):
-                    stems.add(f"{folder}/{name[:-4]}")
+                # A header-only file is listed with its .h.
+                if name.endswith(".cpp") or name.endswith(".h"):
+                    stems.add(f"{folder}/{name.rsplit('.', 1)[0]}")
     return stems
 
 

@@ -3,9 +3,8 @@
 #include "cli/CliCommands.h"
 #include "cli/CliDocument.h"
 #include "cli/DocumentCommand.h"
-#include "export/RecordJson.h"
-
-#include <QJsonDocument>
+#include "export/DomainJson.h"
+#include "export/JsonText.h"
 
 #include <cstdio>
 
@@ -14,6 +13,11 @@ namespace {
 constexpr CCliOption kOptions[] = {
     {"--json", nullptr, "one JSON object a line"},
 };
+
+QByteArray JsonLine(const CDomainDoc& doc, int i)
+{
+    return JsonObjectText(DomainRecordToJson(*doc.GetAt(i), i + 1)) + '\n';
+}
 
 QByteArray TextLine(const CDomainDoc& doc, int i)
 {
@@ -42,8 +46,7 @@ protected:
         const CDomainDoc& doc = file.Doc();
         const bool json = args.Has("--json");
         for (int i = 0; i < doc.GetCount(); ++i) {
-            const QByteArray line = json ? QJsonDocument(RecordToJson(*doc.GetAt(i), i)).toJson(QJsonDocument::Compact) + '\n'
-                                         : TextLine(doc, i);
+            const QByteArray line = json ? JsonLine(doc, i) : TextLine(doc, i);
             std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
         }
         return doc.IsPartiallyLoaded() ? 1 : 0;

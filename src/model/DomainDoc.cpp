@@ -255,9 +255,15 @@ void CDomainDoc::Serialize(CArchive& ar)
         auto record = std::make_unique<CDomainInfo>();
         record->Serialize(ar);
         ClassifyAnswer(*record, STATUS_UNKNOWN, *pack, GetWhoisServer(record->m_strName));
-        IndexAdd(record.get());
-        m_arrDomains.push_back(std::move(record));
+        AppendLoaded(std::move(record));
     }
+}
+
+void CDomainDoc::AppendLoaded(std::unique_ptr<CDomainInfo> record)
+{
+    IndexAdd(record.get());
+    InvalidatePositions();
+    m_arrDomains.push_back(std::move(record));
 }
 
 CResult CDomainDoc::OnOpenDocument(const QString& path)

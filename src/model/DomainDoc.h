@@ -46,6 +46,9 @@ public:
     void GetItemText(int index, int column, QString& text) const;
 
     void Serialize(CArchive& ar);
+    // Appends a record as reading a file does: with no checks of its name,
+    // for files written elsewhere may hold anything. Nothing is told.
+    void AppendLoaded(std::unique_ptr<CDomainInfo> record);
 
     // Reads a document file. Fails (and the list stays as it was) when the
     // file cannot be read at all. A damaged file loads the records before

@@ -40,8 +40,17 @@ bool COleDateTime::IsValid() const
 
 QDateTime COleDateTime::ToDateTime() const
 {
-    if (!IsValid())
+    QDate date;
+    QTime time;
+    if (!GetDateAndTime(date, time))
         return {};
+    return QDateTime(date, time);
+}
+
+bool COleDateTime::GetDateAndTime(QDate& date, QTime& time) const
+{
+    if (!IsValid())
+        return false;
     const double whole = std::trunc(m_dt);
     const double frac = std::fabs(m_dt - whole);
     qint64 ms = qint64(std::llround(frac * double(kMsPerDay)));
@@ -50,7 +59,9 @@ QDateTime COleDateTime::ToDateTime() const
         ms -= kMsPerDay;
         days += 1;
     }
-    return QDateTime(kEpoch.addDays(days), QTime::fromMSecsSinceStartOfDay(int(ms)));
+    date = kEpoch.addDays(days);
+    time = QTime::fromMSecsSinceStartOfDay(int(ms));
+    return true;
 }
 
 QString COleDateTime::FormatDateTime() const

@@ -25,6 +25,10 @@ public:
     void SetStatus(DateTimeStatus s) { m_status = s; }
 
     QDateTime ToDateTime() const;   // local time; invalid unless IsValid()
+    // The wall-clock date and time, without a time zone's say (a local
+    // QDateTime moves times in a daylight-saving gap, and costs a zone
+    // lookup); false unless IsValid().
+    bool GetDateAndTime(QDate& date, QTime& time) const;
 
     // "date, time" in the user's locale, as the list's "Checked At" column
     // and the watch log show it.

@@ -1,0 +1,27 @@
+#include "export/DomainJson.h"
+
+#include "model/DomainInfo.h"
+
+namespace {
+
+QString Latin1(const QByteArray& text)
+{
+    return QString::fromLatin1(text);
+}
+
+}
+
+QJsonObject DomainRecordToJson(const CDomainInfo& record, int index)
+{
+    QJsonObject o;
+    o.insert(QLatin1String("index"), index);
+    o.insert(QLatin1String("name"), Latin1(record.m_strName));
+    o.insert(QLatin1String("status"), int(record.m_nStatus));
+    o.insert(QLatin1String("status_text"), QLatin1String(record.StatusText()));
+    o.insert(QLatin1String("checked"),
+             record.m_dtChecked.IsValid() ? QJsonValue(record.m_dtChecked.m_dt) : QJsonValue(QJsonValue::Null));
+    o.insert(QLatin1String("selected"), record.m_bSelected != 0);
+    o.insert(QLatin1String("dns"), Latin1(record.m_strDNS));
+    o.insert(QLatin1String("whois"), Latin1(record.m_strWhois));
+    return o;
+}

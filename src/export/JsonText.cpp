@@ -1,0 +1,171 @@
+#include "export/JsonText.h"
+
+#include <QJsonArray>
+
+#include <cmath>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+void AppendValue(QByteArray& out, const QJsonValue& value);
+
+void AppendEscape(char*& p, unsigned code)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    *p++ = '\\';
+    *p++ = 'u';
+    for (int shift = 12; shift >= 0; shift -= 4)
+        *p++ = kHex[(code >> shift) & 0xF];
+}
+
+// Copies the leading run of printable ASCII that needs no escape, eight
+// units at a time where the processor allows; returns its length. Whois
+// texts are mostly such runs.
+qsizetype CopyPlainAscii(char*& p, QStringView text)
+{
+    qsizetype i = 0;
+#ifdef __SSE2__
+    const __m128i space = _mm_set1_epi16(0x20);
+    const __m128i tilde = _mm_set1_epi16(0x7E);
+    const __m128i quote = _mm_set1_epi16('"');
+    const __m128i backslash = _mm_set1_epi16('\\');
+    for (; i + 8 <= text.size(); i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.utf16() + i));
+        // Signed compares: units from 0x8000 up count as below the space.
+        const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmplt_epi16(v, space), _mm_cmpgt_epi16(v, tilde)),
+                                             _mm_or_si128(_mm_cmpeq_epi16(v, quote), _mm_cmpeq_epi16(v, backslash)));
+        if (_mm_movemask_epi8(special) != 0)
+            break;
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(v, v));
+        p += 8;
+    }
+#endif
+    for (; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (u < 0x20 || u > 0x7E || u == '"' || u == '\\')
+            break;
+        *p++ = char(u);
+    }
+    return i;
+}
+
+void AppendString(QByteArray& out, QStringView text)
+{
+    // Written in place: at most six bytes for one UTF-16 unit ("\u0001").
+    const qsizetype start = out.size();
+    out.resize(start + 6 * text.size() + 2);
+    char* p = out.data() + start;
+    *p++ = '"';
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        i += CopyPlainAscii(p, text.sliced(i));
+        if (i == text.size())
+            break;
+        const char16_t u = text[i].unicode();
+        if (u == '"' || u == '\\') {
+            *p++ = '\\';
+            *p++ = char(u);
+        } else if (u == '\n') {
+            *p++ = '\\';
+            *p++ = 'n';
+        } else if (u == '\r') {
+            *p++ = '\\';
+            *p++ = 'r';
+        } else if (u == '\t') {
+            *p++ = '\\';
+            *p++ = 't';
+        } else if (u < 0x20 || (u >= 0x7F && u <= 0x9F)) {
+            AppendEscape(p, u);
+        } else if (u < 0x800) {
+            *p++ = char(0xC0 | (u >> 6));
+            *p++ = char(0x80 | (u & 0x3F));
+        } else if (QChar::isHighSurrogate(u) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
+            const char32_t c = QChar::surrogateToUcs4(u, text[++i].unicode());
+            *p++ = char(0xF0 | (c >> 18));
+            *p++ = char(0x80 | ((c >> 12) & 0x3F));
+            *p++ = char(0x80 | ((c >> 6) & 0x3F));
+            *p++ = char(0x80 | (c & 0x3F));
+        } else if (QChar::isSurrogate(u)) {
+            AppendEscape(p, u);   // a lone half: valid JSON only escaped
+        } else {
+            *p++ = char(0xE0 | (u >> 12));
+            *p++ = char(0x80 | ((u >> 6) & 0x3F));
+            *p++ = char(0x80 | (u & 0x3F));
+        }
+    }
+    *p++ = '"';
+    out.truncate(p - out.data());
+}
+
+void AppendNumber(QByteArray& out, double d)
+{
+    if (!std::isfinite(d)) {
+        out += "null";   // as Qt writes them; JSON has no such numbers
+    } else if (d == std::trunc(d) && std::fabs(d) < 9007199254740992.0) {
+        out += QByteArray::number(qint64(d));
+    } else {
+        out += QByteArray::number(d, 'g', QLocale::FloatingPointShortest);
+    }
+}
+
+void AppendObject(QByteArray& out, const QJsonObject& object)
+{
+    out += '{';
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        if (it != object.begin())
+            out += ',';
+        AppendString(out, it.key());
+        out += ':';
+        AppendValue(out, it.value());
+    }
+    out += '}';
+}
+
+void AppendValue(QByteArray& out, const QJsonValue& value)
+{
+    switch (value.type()) {
+    case QJsonValue::Bool:
+        out += value.toBool() ? "true" : "false";
+        break;
+    case QJsonValue::Double:
+        AppendNumber(out, value.toDouble());
+        break;
+    case QJsonValue::String:
+        AppendString(out, value.toString());
+        break;
+    case QJsonValue::Array: {
+        const QJsonArray array = value.toArray();
+        out += '[';
+        for (qsizetype i = 0; i < array.size(); ++i) {
+            if (i)
+                out += ',';
+            AppendValue(out, array.at(i));
+        }
+        out += ']';
+        break;
+    }
+    case QJsonValue::Object:
+        AppendObject(out, value.toObject());
+        break;
+    case QJsonValue::Null:
+    case QJsonValue::Undefined:
+        out += "null";
+        break;
+    }
+}
+
+}
+
+void AppendJsonObject(QByteArray& out, const QJsonObject& object)
+{
+    AppendObject(out, object);
+}
+
+QByteArray JsonObjectText(const QJsonObject& object)
+{
+    QByteArray out;
+    AppendObject(out, object);
+    return out;
+}

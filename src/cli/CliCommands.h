@@ -17,3 +17,4 @@ std::unique_ptr<CCliCommand> MakeSelectCommand();
 std::unique_ptr<CCliCommand> MakeLookupCommand();
 std::unique_ptr<CCliCommand> MakeListCommand();
 std::unique_ptr<CCliCommand> MakeTldCommand();
+std::unique_ptr<CCliCommand> MakeVerdictCommand();

@@ -5,6 +5,7 @@
 #include "cli/DocumentCommand.h"
 #include "export/DomainJson.h"
 #include "export/JsonText.h"
+#include "verdict/RuleStore.h"
 
 #include <cstdio>
 
@@ -14,9 +15,9 @@ constexpr CCliOption kOptions[] = {
     {"--json", nullptr, "one JSON object a line"},
 };
 
-QByteArray JsonLine(const CDomainDoc& doc, int i)
+QByteArray JsonLine(const CDomainDoc& doc, int i, const CRulePack& pack)
 {
-    return JsonObjectText(DomainRecordToJson(*doc.GetAt(i), i + 1)) + '\n';
+    return JsonObjectText(DomainRecordToJson(*doc.GetAt(i), i + 1, pack)) + '\n';
 }
 
 QByteArray TextLine(const CDomainDoc& doc, int i)
@@ -45,8 +46,9 @@ protected:
     {
         const CDomainDoc& doc = file.Doc();
         const bool json = args.Has("--json");
+        const std::shared_ptr<const CRulePack> pack = CRuleStore::Current();
         for (int i = 0; i < doc.GetCount(); ++i) {
-            const QByteArray line = json ? JsonLine(doc, i) : TextLine(doc, i);
+            const QByteArray line = json ? JsonLine(doc, i, *pack) : TextLine(doc, i);
             std::fwrite(line.constData(), 1, size_t(line.size()), stdout);
         }
         return doc.IsPartiallyLoaded() ? 1 : 0;

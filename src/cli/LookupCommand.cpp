@@ -30,6 +30,7 @@ constexpr CCliOption kOptions[] = {
     {"--max-connections", "N", "lookups at once (default: the stored setting)"},
     {"--interval", "SECONDS", "pause between scheduling steps, 0 to 3600 (default: the stored setting)"},
     {"--timeout", "SECONDS", "time limit of one lookup, 0 for none (default: the stored setting)"},
+    {"--server-connections", "N", "lookups at once per server, 0 for no pacing (default: the stored setting)"},
 };
 
 int NumberOption(const CCliArgs& args, const char* name, int fallback, int minimum)
@@ -83,6 +84,12 @@ bool RunLookups(CDomainDoc& doc, const CLookupOptions& options)
         };
         QObject::connect(&scheduler, &CLookupScheduler::Ticked, &loop, check);
         QObject::connect(&scheduler, &CLookupScheduler::LookupFinished, &loop, check);
+        QObject::connect(&scheduler, &CLookupScheduler::ServerPaused, &loop,
+                         [&](const QString& server, int seconds, const QString& reason) {
+                             progress.Note(QStringLiteral("%1 asked to be asked less often (%2); its names wait %3 s.")
+                                               .arg(server, reason.isEmpty() ? QStringLiteral("rate limit") : reason)
+                                               .arg(seconds));
+                         });
 
         // Ctrl-C stops every lookup; the loop ends once they have reported.
         if (::pipe(g_signalPipe) != 0)
@@ -118,7 +125,11 @@ class CLookupCommand : public CDocumentCommand
 {
 public:
     const char* Name() const override { return "lookup"; }
-    const char* Synopsis() const override { return "FILE [--max-connections N] [--interval SECONDS] [--timeout SECONDS]"; }
+    const char* Synopsis() const override
+    {
+        return "FILE [--max-connections N] [--interval SECONDS] [--timeout SECONDS]\n"
+               "            [--server-connections N]";
+    }
     const char* Summary() const override { return "look the ticked names up and save the results"; }
     std::span<const CCliOption> Options() const override { return kOptions; }
 
@@ -132,6 +143,7 @@ protected:
         m_options.m_nMaxConnections = NumberOption(args, "--max-connections", Settings::MaxConnections.Get(), 1);
         m_options.m_nIntervalMs = IntervalOption(args);
         m_options.m_nTimeoutSeconds = NumberOption(args, "--timeout", m_options.m_nTimeoutSeconds, 0);
+        m_options.m_nServerConnections = NumberOption(args, "--server-connections", m_options.m_nServerConnections, 0);
     }
 
     int RunOn(CCliDocument& file, const CCliArgs&, const QStringList&) override

@@ -47,3 +47,11 @@ void CProgressReporter::Print(int done, int total, bool final)
     }
     std::fflush(stderr);
 }
+
+void CProgressReporter::Note(const QString& text)
+{
+    // On a terminal the bar is redrawn below the note.
+    std::fprintf(stderr, "%s%s\n", m_bTerminal && m_nLastDone >= 0 ? "\n" : "", qPrintable(text));
+    m_nLastDone = -1;
+    std::fflush(stderr);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QString>
 
 // Shows how far "Lookup Selected" has come on stderr: a bar redrawn in place
 // on a terminal, otherwise a line now and then.
@@ -11,6 +12,8 @@ public:
     void Update(int done, int total);
     // Ends the bar's line.
     void Finish(int done, int total);
+    // A line of its own between two bars: why the lookups slow down.
+    void Note(const QString& text);
 
 private:
     void Print(int done, int total, bool final);

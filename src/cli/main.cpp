@@ -5,6 +5,7 @@
 #include "cli/CliError.h"
 #include "model/TLDTable.h"
 #include "net/MainThreadQueue.h"
+#include "verdict/RuleStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -92,6 +93,9 @@ int Dispatch(QStringList words)
     }
     const CCliArgs args(command, words);
     ReportResult(LoadTLDTable());
+    // A damaged rules file of the user's is named once; the bundled rules apply.
+    for (const QString& message : CRuleStore::Reload())
+        ReportUserError(message);
     return command.Run(args);
 }
 

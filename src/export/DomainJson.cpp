@@ -1,6 +1,9 @@
 #include "export/DomainJson.h"
 
 #include "model/DomainInfo.h"
+#include "model/TLDTable.h"
+#include "verdict/RulePack.h"
+#include "verdict/RuleStore.h"
 
 namespace {
 
@@ -13,6 +16,11 @@ QString Latin1(const QByteArray& text)
 
 QJsonObject DomainRecordToJson(const CDomainInfo& record, int index)
 {
+    return DomainRecordToJson(record, index, *CRuleStore::Current());
+}
+
+QJsonObject DomainRecordToJson(const CDomainInfo& record, int index, const CRulePack& pack)
+{
     QJsonObject o;
     o.insert(QLatin1String("index"), index);
     o.insert(QLatin1String("name"), Latin1(record.m_strName));
@@ -23,5 +31,9 @@ QJsonObject DomainRecordToJson(const CDomainInfo& record, int index)
     o.insert(QLatin1String("selected"), record.m_bSelected != 0);
     o.insert(QLatin1String("dns"), Latin1(record.m_strDNS));
     o.insert(QLatin1String("whois"), Latin1(record.m_strWhois));
+    const QString rule = record.m_strWhois.isEmpty()
+        ? QString()
+        : pack.Classify(record.m_strWhois, GetWhoisServer(record.m_strName)).m_strRule;
+    o.insert(QLatin1String("rule"), rule.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(rule));
     return o;
 }

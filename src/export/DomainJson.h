@@ -5,8 +5,13 @@
 #include <QJsonObject>
 
 class CDomainInfo;
+class CRulePack;
 
 // One record as the command line's JSON shows it: index (1-based place in
 // the list), name, status, status_text, checked (the automation date as a
-// number, or null), selected, dns, whois. 8-bit texts are read as Latin-1.
+// number, or null), selected, dns, whois, and rule: the rule of pack that
+// decides the record's answer (null when none does). 8-bit texts are read as
+// Latin-1.
+QJsonObject DomainRecordToJson(const CDomainInfo& record, int index, const CRulePack& pack);
+// The same with the rule pack in force.
 QJsonObject DomainRecordToJson(const CDomainInfo& record, int index);

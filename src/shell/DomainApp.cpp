@@ -4,6 +4,7 @@
 #include "net/MainThreadQueue.h"
 #include "model/SampleWholist.h"
 #include "model/TLDTable.h"
+#include "verdict/RuleStore.h"
 #include "commands/CommandIcons.h"
 #include "shell/FileCommands.h"
 #include "shell/FileTypeRegistration.h"
@@ -109,6 +110,9 @@ bool CDomainApp::InitInstance(const QStringList& arguments)
     ReportResult(LoadTLDTable());
     // The import dialog offers it; a user's own file of that name stays.
     ReportResult(InstallSampleWholist());
+    // A damaged rules file of the user's is named once; the bundled rules apply.
+    for (const QString& message : CRuleStore::Reload())
+        ReportUserError(message);
     CFileTypeRegistration::Register(QCoreApplication::applicationFilePath());
 
     m_pDoc = std::make_unique<CDomainDoc>();

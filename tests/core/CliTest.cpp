@@ -263,3 +263,45 @@ TEST_F(CliTest, JsonEscapesEveryControlCharacterAndIsUtf8)
     EXPECT_EQ(row.value(QStringLiteral("whois")).toString(), QString::fromLatin1(whois));
     EXPECT_TRUE(line.contains("caf\xc3\xa9"));
 }
+
+TEST_F(CliTest, VerdictNamesTheRuleThatDecided)
+{
+    const QString answer = m_home.Path() + QStringLiteral("answer.txt");
+    QFile f(answer);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("%% Too many requests... Please try again later.\n%% No entries found in the AFNIC Database.\n");
+    f.close();
+    CliResult r = Run({QStringLiteral("verdict"), QStringLiteral("--server"), QStringLiteral("whois.nic.fr"), answer});
+    EXPECT_EQ(r.m_nExit, 0) << r.m_err.toStdString();
+    EXPECT_TRUE(r.m_out.startsWith("rate limited")) << r.m_out.toStdString();
+    EXPECT_TRUE(r.m_out.contains("telvaro.rules line")) << r.m_out.toStdString();
+
+    // From standard input, with the header line a lookup writes.
+    QProcess p;
+    p.start(QStringLiteral(TELVARO_CLI_PATH), {QStringLiteral("--home"), m_home.Path(), QStringLiteral("verdict"), QStringLiteral("-")});
+    ASSERT_TRUE(p.waitForStarted());
+    p.write("WHOIS server: whois.example, Domain: x.com\r\n\r\nNo match for \"X.COM\".\r\n");
+    p.closeWriteChannel();
+    ASSERT_TRUE(p.waitForFinished());
+    EXPECT_TRUE(p.readAllStandardOutput().startsWith("free")) << p.readAllStandardError().toStdString();
+
+    EXPECT_EQ(Run({QStringLiteral("verdict")}).m_nExit, 2);
+    EXPECT_EQ(Run({QStringLiteral("verdict"), m_home.Path() + QStringLiteral("missing.txt")}).m_nExit, 1);
+}
+
+TEST_F(CliTest, ADamagedUserRulesFileIsNamedOnceAndTheBundledRulesApply)
+{
+    QFile rules(m_home.Path() + QStringLiteral("telvaro.rules"));
+    ASSERT_TRUE(rules.open(QIODevice::WriteOnly));
+    rules.write("[generic]\nfree   registrar:\nfrobnicate   this\n");
+    rules.close();
+    const QString answer = m_home.Path() + QStringLiteral("answer.txt");
+    QFile f(answer);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Registrar: Example\n");
+    f.close();
+    const CliResult r = Run({QStringLiteral("verdict"), answer});
+    EXPECT_TRUE(r.m_out.startsWith("taken")) << r.m_out.toStdString();
+    EXPECT_EQ(r.m_err.count("telvaro.rules"), 1) << r.m_err.toStdString();
+    EXPECT_TRUE(r.m_err.contains("line 3")) << r.m_err.toStdString();
+}

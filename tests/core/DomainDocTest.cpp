@@ -240,3 +240,21 @@ TEST_F(DomainDocTest, RemoveIfAndDeleteAll)
     EXPECT_EQ(m_doc.GetCount(), 0);
     EXPECT_EQ(m_doc.FindDomain("a.com"), nullptr);
 }
+
+TEST_F(DomainDocTest, LoadingClassifiesWithTheRulePack)
+{
+    g_tldTable.Add(std::make_unique<CTLDInfo>("FR", "whois.nic.fr"));
+    for (const char* n : {"limited.fr", "free.fr", "taken.fr"})
+        ASSERT_TRUE(m_doc.AddDomain(n));
+    // What a rate-limited server sent: a free-looking line after the limit.
+    m_doc.GetAt(0)->m_strWhois = "WHOIS server: whois.nic.fr, Domain: limited.fr\r\n\r\n"
+                                 "%% Too many requests...\r\n%% No entries found in the AFNIC Database.\r\n";
+    m_doc.GetAt(1)->m_strWhois = "WHOIS server: whois.nic.fr, Domain: free.fr\r\n\r\n%% No entries found in the AFNIC Database.\r\n";
+    m_doc.GetAt(2)->m_strWhois = "WHOIS server: whois.nic.fr, Domain: taken.fr\r\n\r\ndomain:      taken.fr\r\nstatus:      ACTIVE\r\n";
+    const QByteArray data = Saved();
+    ASSERT_TRUE(Reported(m_doc.OnOpenDocument(WriteFile(data))));
+    // An error, never "*AVAILABLE*".
+    EXPECT_EQ(m_doc.GetAt(0)->m_nStatus, STATUS_ERROR_FIRST);
+    EXPECT_EQ(m_doc.GetAt(1)->m_nStatus, STATUS_AVAILABLE);
+    EXPECT_EQ(m_doc.GetAt(2)->m_nStatus, STATUS_TAKEN);
+}

@@ -2,10 +2,12 @@
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
 #include "cli/CliError.h"
+#include "model/ServerText.h"
 #include "model/TLDTable.h"
 #include "base/TextCompare.h"
 
 #include <QFile>
+#include <QUrl>
 
 #include <cstdio>
 
@@ -32,13 +34,20 @@ int SetRow(const QByteArray& tld, const QByteArray& server)
 {
     if (tld.isEmpty() || tld.startsWith('.') || server.isEmpty())
         throw UsageError(QStringLiteral("tld set needs a TLD (without a leading dot) and a server"));
-    // "host:port" or "[v6]:port" whose port is not one: refuse it rather
-    // than store a server that can never be found.
-    QByteArray host;
-    uint16_t port;
-    SplitServerText(server, &host, &port);
-    if (host == server && (server.count(':') == 1 || server.startsWith('[')))
-        throw UsageError(QStringLiteral("%1: the port must be a number from 1 to 65535").arg(QString::fromLatin1(server)));
+    if (IsRdapBase(server)) {
+        // An RDAP base must name a host to ask.
+        const QUrl url(QString::fromLatin1(server), QUrl::StrictMode);
+        if (!url.isValid() || url.host().isEmpty())
+            throw UsageError(QStringLiteral("%1 is not an RDAP base address").arg(QString::fromLatin1(server)));
+    } else {
+        // "host:port" or "[v6]:port" whose port is not one: refuse it rather
+        // than store a server that can never be found.
+        QByteArray host;
+        uint16_t port;
+        SplitServerText(server, &host, &port);
+        if (host == server && (server.count(':') == 1 || server.startsWith('[')))
+            throw UsageError(QStringLiteral("%1: the port must be a number from 1 to 65535").arg(QString::fromLatin1(server)));
+    }
     CTLDInfo* row = nullptr;
     for (const auto& r : g_tldTable.m_rows) {
         if (EqualsNoCase(r->m_strTLD, tld))
@@ -64,7 +73,11 @@ class CTldCommand : public CCliCommand
 public:
     const char* Name() const override { return "tld"; }
     const char* Synopsis() const override { return "list | tld set TLD SERVER | tld reset"; }
-    const char* Summary() const override { return "show or change the table of TLDs and whois servers"; }
+    const char* Summary() const override
+    {
+        return "show or change the table of TLDs and whois servers;\n"
+               "a server may be an RDAP base URL (https://...)";
+    }
 
     int Run(const CCliArgs& args) override
     {

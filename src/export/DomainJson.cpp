@@ -35,5 +35,9 @@ QJsonObject DomainRecordToJson(const CDomainInfo& record, int index, const CRule
         ? QString()
         : pack.Classify(record.m_strWhois, GetWhoisServer(record.m_strName)).m_strRule;
     o.insert(QLatin1String("rule"), rule.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(rule));
+    // Which channel the answer came through; every RDAP text starts so.
+    o.insert(QLatin1String("channel"), record.m_strWhois.isEmpty() ? QJsonValue(QJsonValue::Null)
+                                       : record.m_strWhois.startsWith("RDAP server: ") ? QJsonValue(QLatin1String("rdap"))
+                                                                                      : QJsonValue(QLatin1String("whois")));
     return o;
 }

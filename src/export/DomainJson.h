@@ -9,9 +9,9 @@ class CRulePack;
 
 // One record as the command line's JSON shows it: index (1-based place in
 // the list), name, status, status_text, checked (the automation date as a
-// number, or null), selected, dns, whois, and rule: the rule of pack that
-// decides the record's answer (null when none does). 8-bit texts are read as
-// Latin-1.
+// number, or null), selected, dns, whois, rule: the rule of pack that
+// decides the record's answer (null when none does), and channel: "whois"
+// or "rdap" (null before the first lookup). 8-bit texts are read as Latin-1.
 QJsonObject DomainRecordToJson(const CDomainInfo& record, int index, const CRulePack& pack);
 // The same with the rule pack in force.
 QJsonObject DomainRecordToJson(const CDomainInfo& record, int index);

@@ -1,9 +1,11 @@
 #include "lookup/LookupScheduler.h"
 
 #include "lookup/Lookup.h"
+#include "lookup/RdapLookup.h"
 #include "lookup/WhoisConnection.h"
 #include "model/DomainDoc.h"
 #include "net/MainThreadQueue.h"
+#include "model/ServerText.h"
 #include "model/TLDTable.h"
 #include "base/ProgramFolder.h"
 
@@ -69,7 +71,10 @@ bool CLookupScheduler::StartLookup(int index)
     record.m_pNotifyWnd = this;
     record.m_nPrevStatus = record.m_nStatus;
     record.m_nStatus = STATUS_CHECKING;
-    const bool started = CWhoisConnection::Start(record, record.m_strName.trimmed().left(255), m_options);
+    const QByteArray name = record.m_strName.trimmed().left(255);
+    // The TLD row's server text names the channel.
+    const bool started = IsRdapBase(GetWhoisServer(name)) ? CRdapLookup::Start(record, name, m_options)
+                                                          : CWhoisConnection::Start(record, name, m_options);
     m_pDoc->NotifyRowChanged(index);
     return started;
 }
@@ -427,6 +432,9 @@ bool CLookupScheduler::WaitUntilIdle(int timeoutMs)
         CMainThreadQueue::RunPending();
         if (!IsBusy())
             return true;
+        // A stopped RDAP lookup ends at once, inside its abort, so the
+        // queue alone brings every result; Qt's events are not run here,
+        // where the view may be half gone.
         if (!CMainThreadQueue::WaitForTask(deadline))
             return false;
     }

@@ -1,6 +1,7 @@
 #include "model/TLDTable.h"
 
 #include "base/TextCompare.h"
+#include "model/ServerText.h"
 #include "base/ProgramFolder.h"
 
 #include <QCoreApplication>
@@ -234,7 +235,9 @@ bool ResolveWhoisServers(QObject* window)
 {
     const auto now = std::chrono::steady_clock::now();
     for (const auto& row : g_tldTable.m_rows) {
-        if (row->IsResolved() || row->m_hResolve != CTLDInfo::kNoRequest || now < row->m_retryAfter)
+        // An RDAP base is asked by URL; its host is resolved by the request.
+        if (row->IsResolved() || row->m_hResolve != CTLDInfo::kNoRequest || now < row->m_retryAfter
+            || IsRdapBase(row->m_strServer))
             continue;
         QByteArray host;
         uint16_t port;
@@ -274,7 +277,7 @@ int OnTLDResolved(int handle, const CResolveResult& result)
 bool NoServerResolved()
 {
     return std::none_of(g_tldTable.m_rows.begin(), g_tldTable.m_rows.end(),
-                        [](const auto& row) { return row->IsResolved(); });
+                        [](const auto& row) { return row->IsResolved() || IsRdapBase(row->m_strServer); });
 }
 
 void ResetTLDResolution()

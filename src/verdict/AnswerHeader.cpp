@@ -45,14 +45,28 @@ bool NameInTld(QByteArrayView name, QByteArrayView tld)
     return name.size() == tld.size() || name[name.size() - tld.size() - 1] == '.';
 }
 
+// The host of an RDAP address: what lies between "//" and the next '/'.
+static QByteArrayView UrlHost(QByteArrayView url)
+{
+    const qsizetype start = url.indexOf("//");
+    if (start < 0)
+        return {};
+    url = url.sliced(start + 2);
+    const qsizetype end = url.indexOf('/');
+    return end < 0 ? url : url.first(end);
+}
+
 CAnswerHeader CAnswerHeader::Parse(QByteArrayView text)
 {
-    static constexpr QByteArrayView kServer = "WHOIS server: ";
+    static constexpr QByteArrayView kWhoisServer = "WHOIS server: ";
+    static constexpr QByteArrayView kRdapServer = "RDAP server: ";
     static constexpr QByteArrayView kDomain = ", Domain: ";
     CAnswerHeader header;
     header.m_body = text;
-    if (!text.startsWith(kServer))
+    const bool rdap = text.startsWith(kRdapServer);
+    if (!rdap && !text.startsWith(kWhoisServer))
         return header;
+    const QByteArrayView kServer = rdap ? kRdapServer : kWhoisServer;
     qsizetype lineEnd = 0;
     while (lineEnd < text.size() && text[lineEnd] != '\r' && text[lineEnd] != '\n')
         ++lineEnd;
@@ -61,7 +75,8 @@ CAnswerHeader CAnswerHeader::Parse(QByteArrayView text)
     if (domainAt < 0)
         return header;
     header.m_bPresent = true;
-    header.m_strHost = BareHost(line.first(domainAt));
+    header.m_bRdap = rdap;
+    header.m_strHost = BareHost(rdap ? UrlHost(line.first(domainAt)) : line.first(domainAt));
     QByteArrayView name = Trimmed(line.sliced(domainAt + kDomain.size()));
     while (name.endsWith('.'))
         name.chop(1);

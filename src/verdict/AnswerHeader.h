@@ -2,14 +2,16 @@
 
 #include <QByteArrayView>
 
-// The line the worker puts before every answer, "WHOIS server: HOST, Domain:
-// NAME", taken apart. Without that line the whole text is the body.
+// The line a lookup puts before every answer, "WHOIS server: HOST, Domain:
+// NAME" or "RDAP server: URL, Domain: NAME", taken apart. Without that line
+// the whole text is the body.
 class CAnswerHeader
 {
 public:
     static CAnswerHeader Parse(QByteArrayView text);
 
     bool m_bPresent = false;
+    bool m_bRdap = false;   // the answer came over RDAP
     // Lower or mixed case as written; without a ":port" and a trailing dot.
     QByteArrayView m_strHost;
     QByteArrayView m_strName;

@@ -1,3 +1,4 @@
+#include "LoopbackRdapServer.h"
 #include "LoopbackWhoisServer.h"
 #include "TestSupport.h"
 
@@ -304,4 +305,25 @@ TEST_F(CliTest, ADamagedUserRulesFileIsNamedOnceAndTheBundledRulesApply)
     EXPECT_TRUE(r.m_out.startsWith("taken")) << r.m_out.toStdString();
     EXPECT_EQ(r.m_err.count("telvaro.rules"), 1) << r.m_err.toStdString();
     EXPECT_TRUE(r.m_err.contains("line 3")) << r.m_err.toStdString();
+}
+
+TEST_F(CliTest, RdapRowsAreLookedUpOverRdap)
+{
+    CLoopbackRdapServer rdap;
+    rdap.SetBehaviour("taken.info", CRdapBehaviour::Registered());
+    const QString base = QString::fromStdString(rdap.HttpUrl("/rdap/"));
+    EXPECT_EQ(Run({QStringLiteral("tld"), QStringLiteral("set"), QStringLiteral("INFO"), base}).m_nExit, 0);
+    EXPECT_EQ(Run({QStringLiteral("tld"), QStringLiteral("set"), QStringLiteral("XYZ"), QStringLiteral("https://")}).m_nExit, 2);
+    Run({QStringLiteral("new"), m_doc});
+    Run({QStringLiteral("add"), m_doc, QStringLiteral("taken.info"), QStringLiteral("free.info")});
+    Run({QStringLiteral("select"), m_doc, QStringLiteral("--all")});
+    const CliResult r = Run({QStringLiteral("lookup"), m_doc, QStringLiteral("--interval"), QStringLiteral("0")});
+    ASSERT_EQ(r.m_nExit, 0) << r.m_err.toStdString();
+    const QList<QJsonObject> rows = Json();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].value(QStringLiteral("status_text")).toString(), QStringLiteral("Not Available"));
+    EXPECT_EQ(rows[1].value(QStringLiteral("status_text")).toString(), QStringLiteral("*AVAILABLE*"));
+    for (const QJsonObject& row : rows)
+        EXPECT_EQ(row.value(QStringLiteral("channel")).toString(), QStringLiteral("rdap"));
+    EXPECT_EQ(rdap.RequestCount(), 2u);
 }

@@ -92,7 +92,8 @@ TEST_F(CsvJsonExportTest, JsonIsOneArrayOfTheListObjects)
                                   {QStringLiteral("selected"), true},
                                   {QStringLiteral("dns"), QStringLiteral("192.0.2.1")},
                                   {QStringLiteral("whois"), QString::fromLatin1(kAwkward)},
-                                  {QStringLiteral("rule"), QStringLiteral("generic taken 'registrar:'")}}));
+                                  {QStringLiteral("rule"), QStringLiteral("generic taken 'registrar:'")},
+                                  {QStringLiteral("channel"), QStringLiteral("whois")}}));
     EXPECT_EQ(all[1].toObject().value(QStringLiteral("selected")), QJsonValue(false));
     EXPECT_EQ(all[2].toObject().value(QStringLiteral("checked")), QJsonValue(QJsonValue::Null));
 

@@ -155,7 +155,7 @@ TEST(TLDFactsTest, ShippedRdapListsPutHttpsFirst)
     EXPECT_GT(withRdap, 1000);
 }
 
-TEST(TLDFactsTest, WholistNamesEveryPort43ServerOfTheSnapshot)
+TEST(TLDFactsTest, WholistNamesEveryServerOfTheSnapshot)
 {
     int skipped = 0;
     const std::map<QByteArray, QByteArray> imported = ImportLines(ShippedWholist(), &skipped);
@@ -167,7 +167,19 @@ TEST(TLDFactsTest, WholistNamesEveryPort43ServerOfTheSnapshot)
         const CTLDFact& fact = facts.GetAt(i);
         const auto it = imported.find(fact.m_strTLD.toUpper());
         if (!fact.HasWhoisServer()) {
-            EXPECT_EQ(it, imported.end()) << fact.m_strTLD.constData();
+            // RDAP only: its first https base, or nothing without one.
+            QByteArray https;
+            for (const QByteArray& url : fact.m_arrRdapURLs) {
+                if (https.isEmpty() && url.startsWith("https://"))
+                    https = url;
+            }
+            if (https.isEmpty()) {
+                EXPECT_EQ(it, imported.end()) << fact.m_strTLD.constData();
+            } else {
+                ++withWhois;
+                ASSERT_NE(it, imported.end()) << fact.m_strTLD.constData();
+                EXPECT_EQ(it->second, https.toLower());
+            }
             continue;
         }
         ++withWhois;
@@ -176,7 +188,7 @@ TEST(TLDFactsTest, WholistNamesEveryPort43ServerOfTheSnapshot)
     }
     EXPECT_EQ(imported.size(), withWhois);
     EXPECT_EQ(imported.at("COM"), "whois.verisign-grs.com");
-    EXPECT_EQ(imported.count("INFO"), 0u);
+    EXPECT_EQ(imported.at("INFO"), "https://rdap.donuts.co/rdap/");
 }
 
 TEST(TLDFactsTest, ImportRulesOnHandWrittenLines)

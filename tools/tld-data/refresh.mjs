@@ -3,7 +3,7 @@
 // pinned whoisserver-world data plus overrides.json.
 //
 //   npm ci && node refresh.mjs            write the snapshot
-//   node refresh.mjs --rdap               wholist.txt also names RDAP bases
+//   node refresh.mjs --whois-only         wholist.txt names port-43 servers only
 //   node refresh.mjs --check              fail when the committed files differ
 //   node refresh.mjs --out DIR            write somewhere else
 //
@@ -36,13 +36,13 @@ const kKinds = new Map([
 ]);
 
 function parseArgs(argv) {
-    const opts = { rdap: false, check: false, out: resolve(here, '../../resources/tld') };
+    const opts = { rdap: true, check: false, out: resolve(here, '../../resources/tld') };
     for (let i = 0; i < argv.length; ++i) {
         const a = argv[i];
-        if (a === '--rdap') opts.rdap = true;
+        if (a === '--whois-only') opts.rdap = false;
         else if (a === '--check') opts.check = true;
         else if (a === '--out' && i + 1 < argv.length) opts.out = resolve(argv[++i]);
-        else throw new Error(`unknown argument: ${a} (use --rdap, --check, --out DIR)`);
+        else throw new Error(`unknown argument: ${a} (use --whois-only, --check, --out DIR)`);
     }
     return opts;
 }

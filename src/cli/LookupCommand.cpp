@@ -31,6 +31,8 @@ constexpr CCliOption kOptions[] = {
     {"--interval", "SECONDS", "pause between scheduling steps, 0 to 3600 (default: the stored setting)"},
     {"--timeout", "SECONDS", "time limit of one lookup, 0 for none (default: the stored setting)"},
     {"--server-connections", "N", "lookups at once per server, 0 for no pacing (default: the stored setting)"},
+    {"--control-names", "NAME[,NAME...]", "names known to be registered, asked now and then to check each server"},
+    {"--no-control-names", nullptr, "ask no known names to check the servers"},
 };
 
 int NumberOption(const CCliArgs& args, const char* name, int fallback, int minimum)
@@ -128,7 +130,7 @@ public:
     const char* Synopsis() const override
     {
         return "FILE [--max-connections N] [--interval SECONDS] [--timeout SECONDS]\n"
-               "            [--server-connections N]";
+               "            [--server-connections N] [--control-names NAMES | --no-control-names]";
     }
     const char* Summary() const override { return "look the ticked names up and save the results"; }
     std::span<const CCliOption> Options() const override { return kOptions; }
@@ -144,6 +146,12 @@ protected:
         m_options.m_nIntervalMs = IntervalOption(args);
         m_options.m_nTimeoutSeconds = NumberOption(args, "--timeout", m_options.m_nTimeoutSeconds, 0);
         m_options.m_nServerConnections = NumberOption(args, "--server-connections", m_options.m_nServerConnections, 0);
+        if (args.Has("--no-control-names"))
+            m_options.m_bControlNames = false;
+        if (const auto names = args.Value("--control-names")) {
+            for (const QString& name : names->split(QLatin1Char(','), Qt::SkipEmptyParts))
+                m_options.m_controlNames << name.trimmed().toLatin1();
+        }
     }
 
     int RunOn(CCliDocument& file, const CCliArgs&, const QStringList&) override

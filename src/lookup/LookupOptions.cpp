@@ -21,6 +21,7 @@ CLookupOptions CLookupOptions::FromSettings(Moment moment)
     options.m_nTimeoutSeconds = Settings::LookupTimeout.Get();
     options.m_bStripOutput = Settings::StripOutput.Get() != 0;
     options.m_nServerConnections = Settings::ServerConnections.Clamp(Settings::ServerConnections.Get());
+    options.m_bControlNames = Settings::ControlNames.Get() != 0;
     const int connections = Settings::MaxConnections.Get();
     const int intervalSeconds = Settings::ConnectionInterval.Get();
     if (moment == Moment::AfterOptionsDialog) {

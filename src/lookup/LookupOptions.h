@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArrayList>
+
 // How lookups run: what the scheduler and every connection it starts are
 // given, instead of reading settings or globals on the way. The GUI makes it
 // from the settings, the command line from its flags.
@@ -9,6 +11,8 @@ struct CLookupOptions
     bool m_bStripOutput = true;   // clean answers of registry boilerplate
     int m_nMaxConnections = 5;    // lookups at once
     int m_nServerConnections = 4; // lookups at once per server; 0: no pacing
+    bool m_bControlNames = true;  // ask known registered names to catch servers that lie
+    QByteArrayList m_controlNames; // registered names the user knows, over the shipped ones
     int m_nIntervalMs = 2000;     // between scheduling ticks; 0: as soon as a slot is free
 
     // When the settings are read decides how far they are trusted.

@@ -63,20 +63,55 @@ void CLookupScheduler::CheckAvailability(int index)
 
 bool CLookupScheduler::StartLookup(int index)
 {
-    if (!HasHighlight(index))
+    if (!HasHighlight(index) || m_pDoc->GetAt(index)->IsBusy())
         return false;
-    CDomainInfo& record = *m_pDoc->GetAt(index);
-    if (record.IsBusy())
-        return false;
+    const bool started = StartRecord(*m_pDoc->GetAt(index));
+    m_pDoc->NotifyRowChanged(index);
+    return started;
+}
+
+bool CLookupScheduler::StartRecord(CDomainInfo& record)
+{
     record.m_pNotifyWnd = this;
     record.m_nPrevStatus = record.m_nStatus;
     record.m_nStatus = STATUS_CHECKING;
     const QByteArray name = record.m_strName.trimmed().left(255);
     // The TLD row's server text names the channel.
-    const bool started = IsRdapBase(GetWhoisServer(name)) ? CRdapLookup::Start(record, name, m_options)
-                                                          : CWhoisConnection::Start(record, name, m_options);
-    m_pDoc->NotifyRowChanged(index);
+    return IsRdapBase(GetWhoisServer(name)) ? CRdapLookup::Start(record, name, m_options)
+                                            : CWhoisConnection::Start(record, name, m_options);
+}
+
+bool CLookupScheduler::StartControl(const QByteArray& serverKey, const CDomainInfo& forRecord)
+{
+    if (!m_options.m_bControlNames || !m_bLookupRunning)
+        return false;
+    const QByteArray tld = GetTLDText(forRecord.m_strName.trimmed());
+    const QByteArray name = m_controls.Due(serverKey, tld);
+    if (name.isEmpty())
+        return false;
+    std::unique_ptr<CDomainInfo>& control = m_controlRecords[serverKey];
+    if (!control)
+        control = std::make_unique<CDomainInfo>();
+    if (control->IsBusy())
+        return false;
+    // The control is asked of the same row as the names it vouches for.
+    control->m_strName = name;
+    control->m_nStatus = STATUS_UNKNOWN;
+    const bool started = GetWhoisServer(name) == GetWhoisServer(forRecord.m_strName.trimmed()) && StartRecord(*control);
+    m_controls.Started(serverKey, started);
     return started;
+}
+
+bool CLookupScheduler::IsControl(const CDomainInfo* record) const
+{
+    return std::any_of(m_controlRecords.begin(), m_controlRecords.end(),
+                       [record](const auto& entry) { return entry.second.get() == record; });
+}
+
+int CLookupScheduler::BusyControls() const
+{
+    return int(std::count_if(m_controlRecords.begin(), m_controlRecords.end(),
+                             [](const auto& entry) { return entry.second->IsBusy(); }));
 }
 
 bool CLookupScheduler::CanCheckAvailability(int index) const
@@ -89,6 +124,7 @@ bool CLookupScheduler::CanCheckAvailability(int index) const
 
 void CLookupScheduler::LookupSelected()
 {
+    m_controls.Clear(m_options.m_controlNames);
     m_nProgressTotal = CountToDo();
     SetLookupRunning(true);
     WakeTimer();
@@ -108,6 +144,8 @@ void CLookupScheduler::StopAll()
     SetLookupRunning(false);
     for (const auto& r : m_pDoc->Records())
         r->CancelLookup();
+    for (const auto& [key, control] : m_controlRecords)
+        control->CancelLookup();
 }
 
 void CLookupScheduler::StopLookup(int index)
@@ -162,13 +200,14 @@ void CLookupScheduler::ResetSelected()
 int CLookupScheduler::BusyCount() const
 {
     const auto records = m_pDoc->Records();
-    return int(std::count_if(records.begin(), records.end(), [](const auto& r) { return r->IsBusy(); }));
+    return BusyControls() + int(std::count_if(records.begin(), records.end(), [](const auto& r) { return r->IsBusy(); }));
 }
 
 bool CLookupScheduler::IsBusy() const
 {
     const auto records = m_pDoc->Records();
-    return m_bLookupRunning || std::any_of(records.begin(), records.end(), [](const auto& r) { return r->IsBusy(); });
+    return m_bLookupRunning || BusyControls() > 0
+        || std::any_of(records.begin(), records.end(), [](const auto& r) { return r->IsBusy(); });
 }
 
 void CLookupScheduler::SetLookupRunning(bool running)
@@ -212,6 +251,12 @@ bool CLookupScheduler::ScheduleLookups()
     const int maxConnections = m_options.m_nMaxConnections;
     int running = 0;
     std::map<QByteArray, int> runningPerServer;
+    for (const auto& [key, control] : m_controlRecords) {
+        if (control->IsBusy()) {
+            ++running;
+            ++runningPerServer[key];
+        }
+    }
     for (const auto& r : records) {
         if (r->IsBusy()) {
             ++running;
@@ -233,19 +278,23 @@ bool CLookupScheduler::ScheduleLookups()
             const CDomainInfo& r = *records[size_t(i)];
             if (!r.m_bSelected || r.IsBusy() || !wanted(r.m_nStatus))
                 continue;
-            QByteArray key;
-            if (m_pacer.IsEnabled()) {
-                key = ServerKeyOf(r);
-                if (!m_pacer.CanStart(key, runningPerServer[key], now)) {
-                    m_bHeld = true;
+            const QByteArray key = ServerKeyOf(r);
+            if (m_pacer.IsEnabled() && !m_pacer.CanStart(key, runningPerServer[key], now)) {
+                m_bHeld = true;
+                continue;
+            }
+            // A known registered name goes first, now and then.
+            if (StartControl(key, r)) {
+                ++running;
+                ++started;
+                ++runningPerServer[key];
+                if (running >= maxConnections || (m_pacer.IsEnabled() && !m_pacer.CanStart(key, runningPerServer[key], now)))
                     continue;
-                }
             }
             if (StartLookup(i)) {
                 ++running;
                 ++started;
-                if (m_pacer.IsEnabled())
-                    ++runningPerServer[key];
+                ++runningPerServer[key];
             }
         }
         return started > 0;
@@ -373,23 +422,13 @@ bool CLookupScheduler::event(QEvent* e)
 void CLookupScheduler::OnLookupDone(CDomainInfo* record, const CLookupOutcome& outcome)
 {
     WakeTimer();
-    const auto now = CServerPacer::Clock::now();
-    const CVerdict& verdict = outcome.m_verdict;
-    if (verdict.m_nKind == VerdictKind::RateLimited && m_pacer.IsEnabled()) {
-        const bool wasPaused = !m_pacer.CanStart(outcome.m_strServerKey, 0, now);
-        std::optional<std::chrono::seconds> wait;
-        if (verdict.m_nWaitSeconds >= 0)
-            wait = std::chrono::seconds(verdict.m_nWaitSeconds);
-        m_pacer.OnRateLimit(outcome.m_strServerKey, wait, now, verdict.m_strRule);
-        for (const CServerPacer::CPause& pause : m_pacer.ActivePauses(now)) {
-            if (!wasPaused && pause.m_strServer == outcome.m_strServerKey) {
-                const auto seconds = std::chrono::ceil<std::chrono::seconds>(pause.m_until - now).count();
-                Q_EMIT ServerPaused(QString::fromLatin1(pause.m_strServer), int(seconds), pause.m_strReason);
-            }
-        }
-    } else if (verdict.IsVerdict()) {
-        m_pacer.OnAnswer(outcome.m_strServerKey, now);
+    PaceAfter(outcome);
+    if (IsControl(record)) {
+        OnControlDone(outcome.m_strServerKey, outcome);
+        return;
     }
+    if (outcome.m_verdict.IsVerdict())
+        m_controls.CountVerdict(outcome.m_strServerKey, record->m_strName);
     const int index = m_pDoc->IndexOf(record);
     if (index >= 0) {
         m_pDoc->RecordChanged(index);
@@ -404,6 +443,62 @@ void CLookupScheduler::OnResolved(int handle, const CResolveResult& result)
     const int row = OnTLDResolved(handle, result);
     if (row < 0 && ~row < g_tldTable.GetSize())
         AbortLookupsForTLD(g_tldTable.GetAt(~row)->m_strTLD);
+}
+
+void CLookupScheduler::PaceAfter(const CLookupOutcome& outcome)
+{
+    const auto now = CServerPacer::Clock::now();
+    const CVerdict& verdict = outcome.m_verdict;
+    if (verdict.m_nKind == VerdictKind::RateLimited) {
+        std::optional<std::chrono::seconds> wait;
+        if (verdict.m_nWaitSeconds >= 0)
+            wait = std::chrono::seconds(verdict.m_nWaitSeconds);
+        PauseServer(outcome.m_strServerKey, wait, verdict.m_strRule);
+    } else if (verdict.IsVerdict()) {
+        m_pacer.OnAnswer(outcome.m_strServerKey, now);
+    }
+}
+
+void CLookupScheduler::OnControlDone(const QByteArray& serverKey, const CLookupOutcome& outcome)
+{
+    const CDomainInfo* control = m_controlRecords.at(serverKey).get();
+    const CControlNames::CAnswer answer = m_controls.OnControlAnswer(serverKey, outcome.m_verdict);
+    if (!answer.m_bLying)
+        return;
+    // The server called a registered name free: what it said since its
+    // last good control is not to be trusted, and it rests a while.
+    const QString reason = QStringLiteral("it called %1 free, which is registered").arg(QString::fromLatin1(control->m_strName));
+    const QByteArray why = "Telvaro asked " + serverKey + " about " + control->m_strName
+        + ", a name known to be registered, and it answered that the name was free. Its answers since its last "
+          "truthful one were not trusted; this name waits to be looked up again.\r\n";
+    for (const QByteArray& name : answer.m_voided) {
+        CDomainInfo* record = m_pDoc->FindDomain(name);
+        if (!record || record->IsBusy())
+            continue;
+        record->m_nStatus = STATUS_UNKNOWN;
+        record->m_strWhois = why;
+        record->m_dtChecked.SetStatus(COleDateTime::null);
+        m_pDoc->RecordChanged(m_pDoc->IndexOf(record));
+    }
+    PauseServer(serverKey, std::nullopt, reason);
+}
+
+void CLookupScheduler::PauseServer(const QByteArray& serverKey, std::optional<std::chrono::seconds> wait,
+                                   const QString& reason)
+{
+    if (!m_pacer.IsEnabled())
+        return;
+    const auto now = CServerPacer::Clock::now();
+    const bool wasPaused = !m_pacer.CanStart(serverKey, 0, now);
+    m_pacer.OnRateLimit(serverKey, wait, now, reason);
+    if (wasPaused)
+        return;   // lookups under way when it paused say so too
+    for (const CServerPacer::CPause& pause : m_pacer.ActivePauses(now)) {
+        if (pause.m_strServer == serverKey) {
+            const auto seconds = std::chrono::ceil<std::chrono::seconds>(pause.m_until - now).count();
+            Q_EMIT ServerPaused(QString::fromLatin1(serverKey), int(seconds), reason);
+        }
+    }
 }
 
 void CLookupScheduler::OnWatchNotification(const CDomainInfo& watched)

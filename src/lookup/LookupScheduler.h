@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lookup/ControlNames.h"
 #include "lookup/LookupOptions.h"
 #include "lookup/ServerPacer.h"
 
@@ -8,7 +9,11 @@
 #include <QString>
 #include <QTimer>
 
+#include <chrono>
 #include <functional>
+#include <optional>
+#include <map>
+#include <memory>
 
 class CDomainDoc;
 class CDomainInfo;
@@ -99,6 +104,16 @@ private:
     void SetLookupRunning(bool running);
     void WakeTimer();
     void OnLookupDone(CDomainInfo* record, const struct CLookupOutcome& outcome);
+    // Starts record's lookup with the channel its TLD row names.
+    bool StartRecord(CDomainInfo& record);
+    // Starts server's control name when one is due; true when it started.
+    bool StartControl(const QByteArray& serverKey, const CDomainInfo& forRecord);
+    void OnControlDone(const QByteArray& serverKey, const CLookupOutcome& outcome);
+    void PaceAfter(const CLookupOutcome& outcome);
+    // Pauses a server as for a rate limit and says so, once a pause.
+    void PauseServer(const QByteArray& serverKey, std::optional<std::chrono::seconds> wait, const QString& reason);
+    bool IsControl(const CDomainInfo* record) const;
+    int BusyControls() const;
     // The pacer's key of the server that answers for record's name.
     QByteArray ServerKeyOf(const CDomainInfo& record) const;
     QString PauseText() const;
@@ -110,6 +125,9 @@ private:
     CDomainDoc* m_pDoc;
     CLookupOptions m_options;
     CServerPacer m_pacer;
+    CControlNames m_controls;
+    // The control lookups, one record per server, never in the document.
+    std::map<QByteArray, std::unique_ptr<CDomainInfo>> m_controlRecords;
     QTimer m_timer;
     // Wakes the scheduler when a paused server may be asked again.
     QTimer m_resumeTimer;

@@ -20,6 +20,7 @@ CLookupOptions Limits(int connections, int intervalMs)
     options.m_nMaxConnections = connections;
     options.m_nIntervalMs = intervalMs;
     options.m_nServerConnections = 0;   // one server answers for all: no pacing
+    options.m_bControlNames = false;
     return options;
 }
 

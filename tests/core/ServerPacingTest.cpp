@@ -24,6 +24,7 @@ protected:
         options.m_nMaxConnections = 10;
         options.m_nIntervalMs = 3600 * 1000;   // ticks by hand only
         options.m_nServerConnections = 2;
+        options.m_bControlNames = false;
         m_scheduler = std::make_unique<CLookupScheduler>(&m_doc, options);
         for (const char* n : {"a.com", "b.com", "c.com", "x.net", "y.net", "z.net"}) {
             ASSERT_TRUE(m_doc.AddDomain(n));

@@ -49,7 +49,7 @@ bool CLookupScheduler::HasHighlight(int index) const
 
 void CLookupScheduler::CheckAvailability(int index)
 {
-    if (!HasHighlight(index) || !ResolveWhoisServers(this) || m_pDoc->GetAt(index)->IsBusy())
+    if (!HasHighlight(index) || m_pDoc->GetAt(index)->IsBusy())
         return;
     StartLookup(index);
 }
@@ -64,7 +64,10 @@ bool CLookupScheduler::StartLookup(int index)
     record.m_pNotifyWnd = this;
     record.m_nPrevStatus = record.m_nStatus;
     record.m_nStatus = STATUS_CHECKING;
-    const bool started = CWhoisConnection::Start(record, record.m_strName.trimmed().left(255), m_options);
+    const QByteArray name = record.m_strName.trimmed().left(255);
+    // Only the server this name needs: a table may hold a thousand.
+    ResolveWhoisServerOf(name, this);
+    const bool started = CWhoisConnection::Start(record, name, m_options);
     m_pDoc->NotifyRowChanged(index);
     return started;
 }
@@ -186,8 +189,6 @@ int CLookupScheduler::ProgressDone() const
 
 bool CLookupScheduler::ScheduleLookups()
 {
-    if (!ResolveWhoisServers(this))
-        return false;
     const auto records = m_pDoc->Records();
     const int maxConnections = m_options.m_nMaxConnections;
     int running = 0;

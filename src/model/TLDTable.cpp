@@ -277,33 +277,51 @@ QByteArray GetRegistrarURL(QByteArrayView name)
     return row ? row->m_strRegistrar : QByteArray();
 }
 
+CTLDInfo* FindLookupRow(QByteArrayView name)
+{
+    if (CTLDInfo* row = FindTLD(name))
+        return row;
+    return FindTLD("abcd.com");
+}
+
 std::shared_ptr<CHostEntrySlot> FindHostEntrySlot(QByteArrayView name)
 {
     const CTLDInfo* row = FindTLD(name);
     return row ? row->m_pHostEnt : nullptr;
 }
 
+void CTLDTable::StartResolving(qsizetype i, QObject* window, std::chrono::steady_clock::time_point now)
+{
+    const std::shared_ptr<CTLDInfo>& row = m_arrRows[size_t(i)];
+    if (row->IsResolved() || row->m_hResolve != CTLDInfo::kNoRequest || now < row->m_retryAfter)
+        return;
+    QByteArray host;
+    uint16_t port;
+    SplitServerText(row->m_strServer, &host, &port);
+    row->m_hResolve = CHostResolver::Start(host, port, [receiver = QPointer<QObject>(window)](
+                                                            int handle, const CResolveResult& result) {
+        if (receiver) {
+            CTLDResolvedEvent ev(handle, result);
+            QCoreApplication::sendEvent(receiver, &ev);
+        } else {
+            OnTLDResolved(handle, result);
+        }
+    });
+    m_resolving.emplace(row->m_hResolve, row);
+}
+
 bool ResolveWhoisServers(QObject* window)
 {
     const auto now = std::chrono::steady_clock::now();
-    for (const auto& row : g_tldTable.m_rows) {
-        if (row->IsResolved() || row->m_hResolve != CTLDInfo::kNoRequest || now < row->m_retryAfter)
-            continue;
-        QByteArray host;
-        uint16_t port;
-        SplitServerText(row->m_strServer, &host, &port);
-        row->m_hResolve = CHostResolver::Start(host, port, [receiver = QPointer<QObject>(window)](
-                                                                int handle, const CResolveResult& result) {
-            if (receiver) {
-                CTLDResolvedEvent ev(handle, result);
-                QCoreApplication::sendEvent(receiver, &ev);
-            } else {
-                OnTLDResolved(handle, result);
-            }
-        });
-        g_tldTable.m_resolving.emplace(row->m_hResolve, row);
-    }
+    for (qsizetype i = 0; i < g_tldTable.GetSize(); ++i)
+        g_tldTable.StartResolving(i, window, now);
     return true;
+}
+
+void ResolveWhoisServerOf(QByteArrayView name, QObject* window)
+{
+    if (const CTLDInfo* row = FindLookupRow(name))
+        g_tldTable.StartResolving(g_tldTable.IndexOf(row), window, std::chrono::steady_clock::now());
 }
 
 int OnTLDResolved(int handle, const CResolveResult& result)

@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QString>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <unordered_map>
@@ -55,8 +56,12 @@ public:
 
 private:
     friend bool ResolveWhoisServers(QObject* window);
+    friend void ResolveWhoisServerOf(QByteArrayView name, QObject* window);
     friend int OnTLDResolved(int handle, const CResolveResult& result);
 
+    // Starts the resolution of row i, unless it is resolved, resolving, or
+    // resting after a failure.
+    void StartResolving(qsizetype i, QObject* window, std::chrono::steady_clock::time_point now);
     void RebuildIndex();
     // The row leaves the table for good.
     void Release(const std::shared_ptr<CTLDInfo>& row);
@@ -109,11 +114,18 @@ QByteArray GetWhoisServer(QByteArrayView name);
 QByteArray GetTLDText(QByteArrayView name);
 QByteArray GetRegistrarURL(QByteArrayView name);
 std::shared_ptr<CHostEntrySlot> FindHostEntrySlot(QByteArrayView name);
+// The row whose server a lookup of name asks: its own, else the one that
+// abcd.com finds (a name whose TLD left the table); null when neither exists.
+CTLDInfo* FindLookupRow(QByteArrayView name);
 
 // Starts resolving every row that is neither resolved nor resolving; each
 // result arrives at window, on window's thread, as a CTLDResolvedEvent (and
 // is recorded at once when window has gone, so the row is not left waiting).
 bool ResolveWhoisServers(QObject* window);
+// The same for the one row a lookup of name needs (FindLookupRow): with a
+// table of a thousand TLDs, looking up a few names must not ask the name
+// server about every whois server there is.
+void ResolveWhoisServerOf(QByteArrayView name, QObject* window);
 // Records one resolution result: the row's index on success, its complement
 // on failure, the row count when no row of the table waits for that handle.
 // A row deleted while it waited still takes its address, for the lookups

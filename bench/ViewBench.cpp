@@ -8,28 +8,16 @@
 #include "view/DomainListCtrl.h"
 #include "view/DomainView.h"
 
+#include "BenchSupport.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace {
-
-// Notes when a widget has painted.
-class PaintWatcher : public QObject
-{
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            m_bPainted = true;
-        return QObject::eventFilter(watched, event);
-    }
-    bool m_bPainted = false;
-};
 
 QString MakeDocument(const QString& folder)
 {
@@ -47,20 +35,12 @@ QString MakeDocument(const QString& folder)
     return path;
 }
 
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 }
 
 int main(int argc, char** argv)
 {
     QTemporaryDir home;
-    qputenv("TELVARO_HOME", home.path().toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UseBenchHome(home);
     QApplication app(argc, argv);
     BuildDefaultTLDTable();
     const QString path = MakeDocument(home.path());
@@ -75,7 +55,7 @@ int main(int argc, char** argv)
     window.show();
     QApplication::processEvents();
 
-    PaintWatcher watcher;
+    CPaintWatcher watcher;
     view.GetListCtrl()->viewport()->installEventFilter(&watcher);
     QElapsedTimer timer;
     timer.start();

@@ -3,6 +3,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliError.h"
 #include "model/ServerText.h"
+#include "cli/TldEdits.h"
 #include "model/TLDTable.h"
 #include "base/TextCompare.h"
 
@@ -48,15 +49,7 @@ int SetRow(const QByteArray& tld, const QByteArray& server)
         if (host == server && (server.count(':') == 1 || server.startsWith('[')))
             throw UsageError(QStringLiteral("%1: the port must be a number from 1 to 65535").arg(QString::fromLatin1(server)));
     }
-    CTLDInfo* row = nullptr;
-    for (const auto& r : g_tldTable.m_rows) {
-        if (EqualsNoCase(r->m_strTLD, tld))
-            row = r.get();
-    }
-    if (row)
-        row->m_strServer = server;
-    else
-        g_tldTable.Add(std::make_unique<CTLDInfo>(tld, server));
+    g_tldTable.AddOrUpdate(tld, server);
     return ExitStatus(SaveTLDTable());
 }
 
@@ -72,7 +65,10 @@ class CTldCommand : public CCliCommand
 {
 public:
     const char* Name() const override { return "tld"; }
-    const char* Synopsis() const override { return "list | tld set TLD SERVER | tld reset"; }
+    const char* Synopsis() const override
+    {
+        return "list | tld set TLD SERVER | tld delete TLD | tld import FILE | tld info TLD | tld reset";
+    }
     const char* Summary() const override
     {
         return "show or change the table of TLDs and whois servers;\n"
@@ -87,9 +83,15 @@ public:
             return ListTable();
         if (action == QLatin1String("set") && words.size() == 3)
             return SetRow(words[1].toLatin1(), words[2].toLatin1());
+        if (action == QLatin1String("delete") && words.size() == 2)
+            return DeleteTLD(words[1].toLatin1());
+        if (action == QLatin1String("import") && words.size() == 2)
+            return ImportTLDFile(words[1]);
+        if (action == QLatin1String("info") && words.size() == 2)
+            return PrintTLDInfo(words[1].toLatin1());
         if (action == QLatin1String("reset") && words.size() == 1)
             return ResetTable();
-        throw UsageError(QStringLiteral("tld takes: list | set TLD SERVER | reset"));
+        throw UsageError(QStringLiteral("tld takes: list | set TLD SERVER | delete TLD | import FILE | info TLD | reset"));
     }
 };
 

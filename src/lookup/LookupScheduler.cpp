@@ -56,7 +56,7 @@ bool CLookupScheduler::HasHighlight(int index) const
 
 void CLookupScheduler::CheckAvailability(int index)
 {
-    if (!HasHighlight(index) || !ResolveWhoisServers(this) || m_pDoc->GetAt(index)->IsBusy())
+    if (!HasHighlight(index) || m_pDoc->GetAt(index)->IsBusy())
         return;
     StartLookup(index);
 }
@@ -77,8 +77,11 @@ bool CLookupScheduler::StartRecord(CDomainInfo& record)
     record.m_nStatus = STATUS_CHECKING;
     const QByteArray name = record.m_strName.trimmed().left(255);
     // The TLD row's server text names the channel.
-    return IsRdapBase(GetWhoisServer(name)) ? CRdapLookup::Start(record, name, m_options)
-                                            : CWhoisConnection::Start(record, name, m_options);
+    if (IsRdapBase(GetWhoisServer(name)))
+        return CRdapLookup::Start(record, name, m_options);
+    // Only the server this name needs: a table may hold a thousand.
+    ResolveWhoisServerOf(name, this);
+    return CWhoisConnection::Start(record, name, m_options);
 }
 
 bool CLookupScheduler::StartControl(const QByteArray& serverKey, const CDomainInfo& forRecord)
@@ -245,8 +248,6 @@ QByteArray CLookupScheduler::ServerKeyOf(const CDomainInfo& record) const
 bool CLookupScheduler::ScheduleLookups()
 {
     m_bHeld = false;
-    if (!ResolveWhoisServers(this))
-        return false;
     const auto records = m_pDoc->Records();
     const int maxConnections = m_options.m_nMaxConnections;
     int running = 0;

@@ -53,9 +53,8 @@ bool CWhoisConnection::Start(CDomainInfo& record, const QByteArray& name, const 
     CopyText(conn->m_szDomain, sizeof conn->m_szDomain, name);
     const QByteArrayView domain(conn->m_szDomain);
     // A name whose TLD left the table is asked of the row that abcd.com finds.
-    conn->m_pSlot = FindHostEntrySlot(domain);
-    if (!conn->m_pSlot)
-        conn->m_pSlot = FindHostEntrySlot("abcd.com");
+    if (const CTLDInfo* row = FindLookupRow(domain))
+        conn->m_pSlot = row->m_pHostEnt;
     conn->m_strServer = GetWhoisServer(domain);
     conn->Attach(record, conn, options);
 

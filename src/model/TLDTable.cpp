@@ -45,32 +45,94 @@ QByteArray SerializeTLDTable()
 
 const QEvent::Type CTLDResolvedEvent::kType = QEvent::Type(QEvent::registerEventType());
 
-CTLDTable::~CTLDTable()
+CTLDInfo* CTLDTable::Add(std::shared_ptr<CTLDInfo> row)
 {
-    RemoveAll();
+    m_arrRows.push_back(std::move(row));
+    CTLDInfo* added = m_arrRows.back().get();
+    // An earlier row of the same TLD keeps answering for it.
+    m_index.try_emplace(added->m_strTLD, added);
+    return added;
 }
 
-CTLDInfo* CTLDTable::Add(std::unique_ptr<CTLDInfo> row)
+void CTLDTable::Release(const std::shared_ptr<CTLDInfo>& row)
 {
-    m_rows.push_back(std::move(row));
-    return m_rows.back().get();
+    // A pending request keeps a resolving row alive for the lookups that
+    // wait on it; any other unresolved row will never be resolved now.
+    if (row->m_hResolve == CTLDInfo::kNoRequest || !m_resolving.contains(row->m_hResolve))
+        row->m_pHostEnt->Abandon();
 }
 
 void CTLDTable::RemoveAt(qsizetype i)
 {
-    CTLDInfo* row = GetAt(i);
-    if (row->m_hResolve != CTLDInfo::kNoRequest)
-        CHostResolver::Cancel(row->m_hResolve);
-    m_rows.erase(m_rows.begin() + i);
+    const std::shared_ptr<CTLDInfo> row = m_arrRows[size_t(i)];
+    m_arrRows.erase(m_arrRows.begin() + i);
+    const auto it = m_index.find(row->m_strTLD);
+    if (it != m_index.end() && it->second == row.get()) {
+        // A later row of the same TLD, if any, answers for it now.
+        m_index.erase(it);
+        const auto next = std::find_if(m_arrRows.begin() + i, m_arrRows.end(),
+                                       [&](const auto& r) { return EqualsNoCase(r->m_strTLD, row->m_strTLD); });
+        if (next != m_arrRows.end())
+            m_index.emplace((*next)->m_strTLD, next->get());
+    }
+    Release(row);
 }
 
 void CTLDTable::RemoveAll()
 {
-    for (const auto& row : m_rows) {
-        if (row->m_hResolve != CTLDInfo::kNoRequest)
-            CHostResolver::Cancel(row->m_hResolve);
+    Rows rows;
+    rows.swap(m_arrRows);
+    m_index.clear();
+    for (const auto& row : rows)
+        Release(row);
+}
+
+CTLDInfo* CTLDTable::FindRow(QByteArrayView tld) const
+{
+    const auto it = m_index.find(tld);
+    return it == m_index.end() ? nullptr : it->second;
+}
+
+qsizetype CTLDTable::IndexOf(const CTLDInfo* row) const
+{
+    const auto it = std::find_if(m_arrRows.begin(), m_arrRows.end(), [row](const auto& r) { return r.get() == row; });
+    return it == m_arrRows.end() ? -1 : qsizetype(it - m_arrRows.begin());
+}
+
+void CTLDTable::SetTLDText(qsizetype i, const QByteArray& tld)
+{
+    CTLDInfo* row = GetAt(i);
+    if (row->m_strTLD == tld)
+        return;
+    row->m_strTLD = tld;
+    // Which row comes first for a TLD depends on the order: build anew.
+    RebuildIndex();
+}
+
+CTLDInfo* CTLDTable::AddOrUpdate(const QByteArray& tld, const QByteArray& server, bool* pAdded)
+{
+    CTLDInfo* row = FindRow(tld);
+    if (pAdded)
+        *pAdded = !row;
+    if (row) {
+        row->m_strServer = server;
+        return row;
     }
-    m_rows.clear();
+    return Add(std::make_shared<CTLDInfo>(tld, server));
+}
+
+void CTLDTable::Sort(const std::function<bool(const CTLDInfo&, const CTLDInfo&)>& less)
+{
+    std::stable_sort(m_arrRows.begin(), m_arrRows.end(), [&](const auto& a, const auto& b) { return less(*a, *b); });
+    RebuildIndex();
+}
+
+void CTLDTable::RebuildIndex()
+{
+    m_index.clear();
+    m_index.reserve(m_arrRows.size());
+    for (const auto& row : m_arrRows)
+        m_index.try_emplace(row->m_strTLD, row.get());
 }
 
 QString GetTLDFilePath()
@@ -156,15 +218,6 @@ CResult SaveTLDTableIfChanged()
 
 namespace {
 
-CTLDInfo* FindRowNoCase(QByteArrayView tld)
-{
-    for (const auto& row : g_tldTable.m_rows) {
-        if (EqualsNoCase(row->m_strTLD, tld))
-            return row.get();
-    }
-    return nullptr;
-}
-
 bool IsLabelChar(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
@@ -177,11 +230,11 @@ CTLDInfo* FindTLD(QByteArrayView name)
     const qsizetype firstDot = name.indexOf('.');
     if (firstDot <= 0)
         return nullptr;
-    if (CTLDInfo* row = FindRowNoCase(name.sliced(firstDot + 1)))
+    if (CTLDInfo* row = g_tldTable.FindRow(name.sliced(firstDot + 1)))
         return row;
     const qsizetype lastDot = name.lastIndexOf('.');
     if (lastDot > 0)
-        return FindRowNoCase(name.sliced(lastDot + 1));
+        return g_tldTable.FindRow(name.sliced(lastDot + 1));
     return nullptr;
 }
 
@@ -198,13 +251,13 @@ bool IsValidDomainName(QByteArrayView name)
         return false;
     if (!std::all_of(label.begin(), label.end(), IsLabelChar))
         return false;
-    if (FindRowNoCase(rest))
+    if (g_tldTable.FindRow(rest))
         return true;
     const qsizetype dot = rest.indexOf('.');
     if (dot <= 0)
         return false;
     const QByteArrayView tail = rest.sliced(dot + 1);
-    return tail.size() == 2 && FindRowNoCase(tail);
+    return tail.size() == 2 && g_tldTable.FindRow(tail);
 }
 
 QByteArray GetWhoisServer(QByteArrayView name)
@@ -225,32 +278,53 @@ QByteArray GetRegistrarURL(QByteArrayView name)
     return row ? row->m_strRegistrar : QByteArray();
 }
 
+CTLDInfo* FindLookupRow(QByteArrayView name)
+{
+    if (CTLDInfo* row = FindTLD(name))
+        return row;
+    return FindTLD("abcd.com");
+}
+
 std::shared_ptr<CHostEntrySlot> FindHostEntrySlot(QByteArrayView name)
 {
     const CTLDInfo* row = FindTLD(name);
     return row ? row->m_pHostEnt : nullptr;
 }
 
+void CTLDTable::StartResolving(qsizetype i, QObject* window, std::chrono::steady_clock::time_point now)
+{
+    const std::shared_ptr<CTLDInfo>& row = m_arrRows[size_t(i)];
+    // An RDAP base is asked by URL; its host is resolved by the request.
+    if (row->IsResolved() || row->m_hResolve != CTLDInfo::kNoRequest || now < row->m_retryAfter
+        || IsRdapBase(row->m_strServer))
+        return;
+    QByteArray host;
+    uint16_t port;
+    SplitServerText(row->m_strServer, &host, &port);
+    row->m_hResolve = CHostResolver::Start(host, port, [receiver = QPointer<QObject>(window)](
+                                                            int handle, const CResolveResult& result) {
+        if (receiver) {
+            CTLDResolvedEvent ev(handle, result);
+            QCoreApplication::sendEvent(receiver, &ev);
+        } else {
+            OnTLDResolved(handle, result);
+        }
+    });
+    m_resolving.emplace(row->m_hResolve, row);
+}
+
 bool ResolveWhoisServers(QObject* window)
 {
     const auto now = std::chrono::steady_clock::now();
-    for (const auto& row : g_tldTable.m_rows) {
-        // An RDAP base is asked by URL; its host is resolved by the request.
-        if (row->IsResolved() || row->m_hResolve != CTLDInfo::kNoRequest || now < row->m_retryAfter
-            || IsRdapBase(row->m_strServer))
-            continue;
-        QByteArray host;
-        uint16_t port;
-        SplitServerText(row->m_strServer, &host, &port);
-        row->m_hResolve = CHostResolver::Start(host, port, [receiver = QPointer<QObject>(window)](
-                                                                int handle, const CResolveResult& result) {
-            if (receiver) {
-                CTLDResolvedEvent ev(handle, result);
-                QCoreApplication::sendEvent(receiver, &ev);
-            }
-        });
-    }
+    for (qsizetype i = 0; i < g_tldTable.GetSize(); ++i)
+        g_tldTable.StartResolving(i, window, now);
     return true;
+}
+
+void ResolveWhoisServerOf(QByteArrayView name, QObject* window)
+{
+    if (const CTLDInfo* row = FindLookupRow(name))
+        g_tldTable.StartResolving(g_tldTable.IndexOf(row), window, std::chrono::steady_clock::now());
 }
 
 int OnTLDResolved(int handle, const CResolveResult& result)
@@ -258,18 +332,29 @@ int OnTLDResolved(int handle, const CResolveResult& result)
     const int count = int(g_tldTable.GetSize());
     if (handle == CTLDInfo::kNoRequest)
         return count;
+    const auto held = g_tldTable.m_resolving.extract(handle);
+    const bool resolved = result.m_nError == 0 && result.m_pEntry;
     for (int i = 0; i < count; ++i) {
         CTLDInfo* row = g_tldTable.GetAt(i);
         if (row->m_hResolve != handle)
             continue;
         row->m_hResolve = CTLDInfo::kNoRequest;
-        if (result.m_nError != 0 || !result.m_pEntry) {
+        if (!resolved) {
             row->m_pHostEnt->Set(nullptr);
             row->m_retryAfter = std::chrono::steady_clock::now() + kResolveRetryPause;
             return ~i;
         }
         row->m_pHostEnt->Set(result.m_pEntry);
         return i;
+    }
+    // A row deleted while it waited: its lookups started on its server.
+    if (!held.empty() && held.mapped()->m_hResolve == handle) {
+        CTLDInfo& row = *held.mapped();
+        row.m_hResolve = CTLDInfo::kNoRequest;
+        if (resolved)
+            row.m_pHostEnt->Set(result.m_pEntry);
+        else
+            row.m_pHostEnt->Abandon();
     }
     return count;
 }
@@ -291,16 +376,13 @@ void ResetTLDResolution()
 
 void SortTLDTable(int kind)
 {
-    auto& rows = g_tldTable.m_rows;
     if (kind == 0) {
-        std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
-            if (a->m_strTLD.size() != b->m_strTLD.size())
-                return a->m_strTLD.size() < b->m_strTLD.size();
-            return CompareNoCase(a->m_strTLD, b->m_strTLD) < 0;
+        g_tldTable.Sort([](const CTLDInfo& a, const CTLDInfo& b) {
+            if (a.m_strTLD.size() != b.m_strTLD.size())
+                return a.m_strTLD.size() < b.m_strTLD.size();
+            return CompareNoCase(a.m_strTLD, b.m_strTLD) < 0;
         });
     } else if (kind == 1) {
-        std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
-            return CompareNoCase(a->m_strServer, b->m_strServer) < 0;
-        });
+        g_tldTable.Sort([](const CTLDInfo& a, const CTLDInfo& b) { return CompareNoCase(a.m_strServer, b.m_strServer) < 0; });
     }
 }

@@ -4,15 +4,19 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QMessageBox>
 
-QString ChooseImportFile(QWidget* parent)
+QString ChooseImportFile(QWidget* parent, const QString& startFolder, const QString& offeredFile)
 {
-    QFileDialog dialog(parent, QStringLiteral("Open"), GetImportFolder());
+    const QString folder = startFolder.isEmpty() ? GetImportFolder() : startFolder;
+    QFileDialog dialog(parent, QStringLiteral("Open"), folder);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters({QStringLiteral("TXT Files (*.txt)"), QStringLiteral("All Files (*)")});
+    if (!offeredFile.isEmpty() && QFileInfo::exists(QDir(folder).filePath(offeredFile)))
+        dialog.selectFile(offeredFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QString path = dialog.selectedFiles().constFirst();

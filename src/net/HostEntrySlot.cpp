@@ -36,11 +36,20 @@ void CHostEntrySlot::Set(std::shared_ptr<const CHostEntry> entry)
     SlotCondition().notify_all();
 }
 
+void CHostEntrySlot::Abandon()
+{
+    {
+        std::lock_guard lock(SlotMutex());
+        m_bAbandoned = true;
+    }
+    SlotCondition().notify_all();
+}
+
 std::shared_ptr<const CHostEntry> CHostEntrySlot::WaitForEntry(
     const std::atomic<bool>& abort, std::optional<std::chrono::steady_clock::time_point> deadline) const
 {
     std::unique_lock lock(SlotMutex());
-    const auto ready = [&] { return m_entry || abort.load(); };
+    const auto ready = [&] { return m_entry || m_bAbandoned || abort.load(); };
     if (deadline)
         SlotCondition().wait_until(lock, *deadline, ready);
     else

@@ -36,8 +36,13 @@ public:
     std::shared_ptr<const CHostEntry> Get() const;
     void Set(std::shared_ptr<const CHostEntry> entry);
 
-    // Blocks until the slot holds an entry, abort is set or the deadline
-    // (if any) passes; returns the entry, or null when there is none.
+    // The slot will never be filled (its row left the table unresolved):
+    // waiting workers give up now, and later ones do not wait.
+    void Abandon();
+
+    // Blocks until the slot holds an entry, abort is set, the slot is
+    // abandoned or the deadline (if any) passes; returns the entry, or null
+    // when there is none.
     std::shared_ptr<const CHostEntry> WaitForEntry(
         const std::atomic<bool>& abort,
         std::optional<std::chrono::steady_clock::time_point> deadline = std::nullopt) const;
@@ -48,6 +53,7 @@ public:
 
 private:
     std::shared_ptr<const CHostEntry> m_entry;
+    bool m_bAbandoned = false;
 };
 
 // Splits a whois server text into host and port: "host", "host:port",

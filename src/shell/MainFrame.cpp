@@ -3,6 +3,7 @@
 #include "lookup/LookupScheduler.h"
 #include "model/DomainDoc.h"
 #include "names/NameCommands.h"
+#include "names/TLDSetupCommand.h"
 #include "shell/AboutDlg.h"
 #include "commands/CommandIcons.h"
 #include "commands/CommandId.h"
@@ -61,6 +62,7 @@ CMainFrame::CMainFrame(CDomainDoc* doc, CRecentFileList* recentFiles, QWidget* p
     m_pView->GetScheduler()->SetHost(MakeDesktopSchedulerHost());
     RegisterCommands();
     RegisterNameCommands(*m_pRegistry, *doc, this);
+    RegisterSetupDomainsCommand(*m_pRegistry, GetScheduler(), this);
 
     connect(m_pFileCommands, &CFileCommands::AboutToReplaceDocument, this, [this] { GetScheduler()->StopAll(); });
     connect(m_pFileCommands, &CFileCommands::NewDocumentMade, m_pView, &CDomainView::OnNewDocument);

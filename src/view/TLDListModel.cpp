@@ -51,3 +51,31 @@ void CTLDListModel::RowChanged(int row)
     if (row >= 0 && row < m_nRows)
         Q_EMIT dataChanged(index(row, 0), index(row, 2));
 }
+
+void CTLDListModel::AllRowsChanged()
+{
+    if (m_nRows > 0)
+        Q_EMIT dataChanged(index(0, 0), index(m_nRows - 1, 2));
+}
+
+void CTLDListModel::RowsAppended()
+{
+    const int rows = int(g_tldTable.GetSize());
+    if (rows <= m_nRows)
+        return;
+    beginInsertRows({}, m_nRows, rows - 1);
+    m_nRows = rows;
+    endInsertRows();
+}
+
+void CTLDListModel::RemoveRow(int row)
+{
+    if (row < 0 || row >= m_nRows || row >= g_tldTable.GetSize())
+        return;
+    beginRemoveRows({}, row, row);
+    g_tldTable.RemoveAt(row);
+    m_nRows = int(g_tldTable.GetSize());
+    endRemoveRows();
+    if (row < m_nRows)
+        Q_EMIT dataChanged(index(row, 0), index(m_nRows - 1, 0));
+}

@@ -21,6 +21,13 @@ public:
     void Reload();
     // The texts of one row changed.
     void RowChanged(int row);
+    // The texts of every row may have changed.
+    void AllRowsChanged();
+    // Shows the rows the table gained at its end since the list last counted.
+    void RowsAppended();
+    // Deletes row from the TLD table and the list together; the rows after
+    // it are numbered anew.
+    void RemoveRow(int row);
 
 private:
     int m_nRows = 0;

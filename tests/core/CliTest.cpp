@@ -327,3 +327,47 @@ TEST_F(CliTest, RdapRowsAreLookedUpOverRdap)
         EXPECT_EQ(row.value(QStringLiteral("channel")).toString(), QStringLiteral("rdap"));
     EXPECT_EQ(rdap.RequestCount(), 2u);
 }
+
+TEST_F(CliTest, TldImportDeleteAndInfo)
+{
+    const QString file = m_home.Path() + QStringLiteral("servers.txt");
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(" Io : WHOIS.Nic.IO \r\nde: whois.denic.de\ncom: whois.verisign-grs.com\nnet: other.example\n"
+                "no colon\n: nothing\n");
+    }
+    const QString tld = QStringLiteral("tld");
+    CliResult r = Run({tld, QStringLiteral("import"), file});
+    EXPECT_EQ(r.m_nExit, 0) << r.m_err.toStdString();
+    EXPECT_EQ(r.m_out, "2 added, 1 updated, 1 unchanged, 2 lines skipped\n");
+    r = Run({tld, QStringLiteral("list")});
+    EXPECT_TRUE(r.m_out.contains("\nNET\tother.example\t-\t\n")) << r.m_out.toStdString();
+    EXPECT_TRUE(r.m_out.endsWith("IO\twhois.nic.io\t-\t\nDE\twhois.denic.de\t-\t\n")) << r.m_out.toStdString();
+    EXPECT_EQ(Run({tld, QStringLiteral("import"), file}).m_out, "0 added, 0 updated, 4 unchanged, 2 lines skipped\n");
+
+    r = Run({tld, QStringLiteral("delete"), QStringLiteral(".io")});
+    EXPECT_EQ(r.m_nExit, 0) << r.m_err.toStdString();
+    EXPECT_EQ(r.m_out, "deleted 1 row\n");
+    EXPECT_FALSE(Run({tld, QStringLiteral("list")}).m_out.contains("IO\t"));
+    r = Run({tld, QStringLiteral("delete"), QStringLiteral("io")});
+    EXPECT_EQ(r.m_nExit, 1);
+    EXPECT_TRUE(r.m_err.contains("has no io")) << r.m_err.toStdString();
+    EXPECT_EQ(Run({tld, QStringLiteral("import"), m_home.Path() + QStringLiteral("missing.txt")}).m_nExit, 1);
+
+    // What the shipped snapshot knows, and the row of the table.
+    r = Run({tld, QStringLiteral("info"), QStringLiteral("DE")});
+    EXPECT_EQ(r.m_nExit, 0) << r.m_err.toStdString();
+    EXPECT_TRUE(r.m_out.startsWith("tld:      de\nkind:     country-code\nwhois:    whois.denic.de\nsamples:  nic.de "))
+        << r.m_out.toStdString();
+    EXPECT_TRUE(r.m_out.endsWith("table:    DE\twhois.denic.de\n")) << r.m_out.toStdString();
+    r = Run({tld, QStringLiteral("info"), QStringLiteral("info")});
+    EXPECT_TRUE(r.m_out.contains("whois:    (none)\nrdap:     https://")) << r.m_out.toStdString();
+    EXPECT_TRUE(r.m_out.endsWith("table:    (no row)\n"));
+    r = Run({tld, QStringLiteral("info"), QStringLiteral("co.uk")});
+    EXPECT_TRUE(r.m_out.startsWith("shipped:  nothing for co.uk; what is known of uk:\ntld:      uk\n")) << r.m_out.toStdString();
+    EXPECT_TRUE(r.m_out.endsWith("table:    CO.UK\twhois.nic.uk\n"));
+    r = Run({tld, QStringLiteral("info"), QStringLiteral("nosuchtld")});
+    EXPECT_EQ(r.m_nExit, 1);
+    EXPECT_EQ(r.m_out, "");
+}

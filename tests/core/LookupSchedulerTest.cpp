@@ -270,3 +270,24 @@ TEST_F(LookupSchedulerTest, WatchNotificationIsLogged)
     const QByteArray line = "WATCHED.com changed, logged at " + watched.m_dtChecked.FormatDateTime().toLatin1() + "\r\n";
     EXPECT_EQ(log.readAll(), line + line);
 }
+
+TEST_F(LookupSchedulerTest, LookupsResolveOnlyTheServersTheirNamesNeed)
+{
+    AddSelected({"a.com", "b.com"});
+    m_scheduler->LookupSelected();
+    ASSERT_TRUE(RunToEnd());
+    EXPECT_EQ(m_doc.GetAt(1)->m_nStatus, STATUS_AVAILABLE);
+    // The NET row's server was never asked for.
+    EXPECT_EQ(g_tldTable.GetAt(1)->m_hResolve, CTLDInfo::kNoRequest);
+    EXPECT_FALSE(g_tldTable.GetAt(1)->IsResolved());
+
+    // A name whose TLD has no row uses the row abcd.com finds.
+    g_tldTable.RemoveAt(0);
+    g_tldTable.Add(std::make_unique<CTLDInfo>("COM", QByteArray::fromStdString(m_server.Address())));
+    ASSERT_TRUE(m_doc.AddDomain("c.net"));
+    g_tldTable.RemoveAt(0);
+    m_scheduler->CheckAvailability(2);
+    EXPECT_NE(g_tldTable.GetAt(0)->m_hResolve, CTLDInfo::kNoRequest);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return !m_doc.GetAt(2)->IsBusy(); }));
+    EXPECT_EQ(m_doc.GetAt(2)->m_nStatus, STATUS_AVAILABLE);
+}

@@ -49,7 +49,7 @@ void CLoopbackConnection::Serve()
     }
     Finish();
     m_socket.Close();
-    m_bDone.store(true, std::memory_order_release);
+    MarkDone();
 }
 
 std::string CLoopbackConnection::ReadRequest()

@@ -5,7 +5,6 @@
 #include "LoopbackState.h"
 #include "WhoisBehaviour.h"
 
-#include <atomic>
 #include <string>
 #include <thread>
 
@@ -23,9 +22,6 @@ public:
     CLoopbackConnection(const CLoopbackConnection&) = delete;
     CLoopbackConnection& operator=(const CLoopbackConnection&) = delete;
 
-    // True once the thread has closed the socket and is about to end.
-    bool IsDone() const override { return m_bDone.load(std::memory_order_acquire); }
-
 private:
     void Serve();
     std::string ReadRequest();
@@ -35,6 +31,5 @@ private:
     CLoopbackSocket m_socket;
     CWhoisState& m_state;
     CStopSignal& m_stop;
-    std::atomic<bool> m_bDone{false};
     std::thread m_thread;   // last: starts once the rest is set up
 };

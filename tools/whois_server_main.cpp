@@ -2,10 +2,10 @@
 // benchmarks and command-line end-to-end tests. Prints its port as the first
 // line, then serves until SIGINT or SIGTERM.
 
+#include "LoopbackText.h"
 #include "LoopbackWhoisServer.h"
 #include "ProgramSignals.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -42,12 +42,10 @@ struct SOptions
 
 unsigned long Number(const char* text, unsigned long max)
 {
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long value = std::strtoul(text, &end, 10);
-    if (errno != 0 || end == text || *end != '\0' || value > max || text[0] == '-')
+    const std::optional<unsigned long> value = DecimalNumber(text, max);
+    if (!value)
         Usage("not a number in range");
-    return value;
+    return *value;
 }
 
 SOptions ParseOptions(int argc, char** argv)

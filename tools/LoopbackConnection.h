@@ -2,13 +2,11 @@
 
 #include "LoopbackSession.h"
 #include "LoopbackSocket.h"
-#include "LoopbackState.h"
 #include "WhoisBehaviour.h"
+#include "WhoisState.h"
 
 #include <string>
 #include <thread>
-
-using CWhoisState = CLoopbackState<CWhoisBehaviour>;
 
 // Serves one accepted client of the loopback server on its own thread: reads
 // the request line, plays the behaviour chosen for the name, closes. Every

@@ -28,6 +28,8 @@ struct SOptions
     bool bIPv6 = false;
     std::optional<std::string> answerFile;
     std::optional<std::string> behaviour;
+    std::optional<unsigned long> lieAfter;
+    std::optional<std::string> lieText;
 };
 
 [[noreturn]] void Usage(const char* why)
@@ -35,7 +37,10 @@ struct SOptions
     std::fprintf(stderr,
                  "telvaro-whois-server: %s\n"
                  "usage: telvaro-whois-server [--port N] [--delay MS] [--ipv6]\n"
-                 "                            [--answer-file FILE | --behaviour never-close|close|huge]\n",
+                 "                            [--answer-file FILE | --behaviour never-close|close|huge]\n"
+                 "                            [--lie-after N [--lie-text TEXT]]\n"
+                 "--lie-after N: answers past the first N say TEXT (default: No match for \"%%s\".),\n"
+                 "each %%s the name, with CR LF added\n",
                  why);
     std::exit(2);
 }
@@ -68,11 +73,17 @@ SOptions ParseOptions(int argc, char** argv)
             options.answerFile = value();
         else if (arg == "--behaviour")
             options.behaviour = value();
+        else if (arg == "--lie-after")
+            options.lieAfter = Number(value(), 1UL << 31);
+        else if (arg == "--lie-text")
+            options.lieText = value();
         else
             Usage("unknown option");
     }
     if (options.answerFile && options.behaviour)
         Usage("--answer-file and --behaviour exclude each other");
+    if (options.lieText && !options.lieAfter)
+        Usage("--lie-text needs --lie-after");
     return options;
 }
 
@@ -123,6 +134,8 @@ int main(int argc, char** argv)
     const CProgramSignals stopSignals;
     try {
         CLoopbackWhoisServer server(ChosenBehaviour(options), options.bIPv6, uint16_t(options.port));
+        if (options.lieAfter)
+            server.LieAfter(*options.lieAfter, options.lieText.value_or("No match for \"%s\".") + "\r\n");
         std::printf("%u\n", unsigned(server.Port()));
         std::fflush(stdout);
         stopSignals.Wait();

@@ -4,7 +4,7 @@
 #   ./build.sh test      install what is missing, build, run every test
 #   ./build.sh asan      the test suite under AddressSanitizer + UBSan
 #   ./build.sh tsan      the test suite under ThreadSanitizer
-#   ./build.sh fuzz [SECONDS]  run the file-reader fuzzer (clang, libFuzzer)
+#   ./build.sh fuzz [SECONDS]  run the file-reader and DNS-answer fuzzers (clang, libFuzzer)
 #   ./build.sh bench     build and run the benchmarks
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -74,10 +74,14 @@ tsan)
 fuzz)
     install_missing "${PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
     CC=clang CXX=clang++ build "$ROOT/build-fuzz" -DTELVARO_FUZZ=ON -DTELVARO_BENCH=OFF
-    mkdir -p "$ROOT/build-fuzz/corpus"
-    cp -n "$ROOT"/tests/fuzz/corpus/* "$ROOT/build-fuzz/corpus/" 2>/dev/null || true
-    "$ROOT/build-fuzz/tests/fuzz/telvaro_fuzz_readers" -max_total_time="${2:-60}" -rss_limit_mb=2048 \
-        "$ROOT/build-fuzz/corpus"
+    # Each harness in turn, each with a corpus of its own.
+    for pair in readers:corpus dns:corpus-dns; do
+        harness=${pair%%:*} corpus=${pair#*:}
+        mkdir -p "$ROOT/build-fuzz/$corpus"
+        cp -n "$ROOT"/tests/fuzz/"$corpus"/* "$ROOT/build-fuzz/$corpus/" 2>/dev/null || true
+        "$ROOT/build-fuzz/tests/fuzz/telvaro_fuzz_$harness" -max_total_time="${2:-60}" -rss_limit_mb=2048 \
+            "$ROOT/build-fuzz/$corpus"
+    done
     ;;
 bench)
     install_missing "${PACKAGES[@]}"

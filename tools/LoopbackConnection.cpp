@@ -1,6 +1,7 @@
 #include "LoopbackConnection.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -37,19 +38,16 @@ CLoopbackConnection::~CLoopbackConnection()
 void CLoopbackConnection::Serve()
 {
     m_state.ConnectionOpened();
-    const auto only = m_state.OnlyBehaviour();
-    if (!only || !only->m_bCloseAtOnce) {
-        const std::string request = ReadRequest();
-        if (!request.empty())
-            m_state.AddRequest(request);
+    if (!m_state.BehaviourBeforeRequest()) {
+        std::string request = ReadRequest();
         const std::string name = NameOf(request);
-        const CWhoisBehaviour behaviour = m_state.BehaviourFor(name);
+        const CWhoisBehaviour behaviour = m_state.BehaviourForRequest(std::move(request), name);
         if (!behaviour.m_bCloseAtOnce)
             Play(behaviour, name);
     }
     Finish();
     m_socket.Close();
-    m_bDone.store(true, std::memory_order_release);
+    MarkDone();
 }
 
 std::string CLoopbackConnection::ReadRequest()

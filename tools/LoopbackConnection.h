@@ -2,14 +2,11 @@
 
 #include "LoopbackSession.h"
 #include "LoopbackSocket.h"
-#include "LoopbackState.h"
 #include "WhoisBehaviour.h"
+#include "WhoisState.h"
 
-#include <atomic>
 #include <string>
 #include <thread>
-
-using CWhoisState = CLoopbackState<CWhoisBehaviour>;
 
 // Serves one accepted client of the loopback server on its own thread: reads
 // the request line, plays the behaviour chosen for the name, closes. Every
@@ -23,9 +20,6 @@ public:
     CLoopbackConnection(const CLoopbackConnection&) = delete;
     CLoopbackConnection& operator=(const CLoopbackConnection&) = delete;
 
-    // True once the thread has closed the socket and is about to end.
-    bool IsDone() const override { return m_bDone.load(std::memory_order_acquire); }
-
 private:
     void Serve();
     std::string ReadRequest();
@@ -35,6 +29,5 @@ private:
     CLoopbackSocket m_socket;
     CWhoisState& m_state;
     CStopSignal& m_stop;
-    std::atomic<bool> m_bDone{false};
     std::thread m_thread;   // last: starts once the rest is set up
 };

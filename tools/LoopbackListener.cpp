@@ -1,8 +1,8 @@
 #include "LoopbackListener.h"
 
-#include <arpa/inet.h>
+#include "LoopbackPorts.h"
+
 #include <cerrno>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <system_error>
@@ -11,71 +11,24 @@
 
 namespace {
 
-[[noreturn]] void ThrowErrno(const char* what)
-{
-    throw std::system_error(errno, std::generic_category(), what);
-}
-
-// A socket bound to the loopback address of the family; -1 with errno set
-// when that fails.
-int BoundLoopbackSocket(int family, uint16_t port)
-{
-    const int fd = ::socket(family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd < 0)
-        return -1;
-    const int on = 1;
-    // A fixed port must be usable again right after the previous run.
-    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-    sockaddr_storage address{};
-    socklen_t length;
-    if (family == AF_INET6) {
-        ::setsockopt(fd, IPPROTO_IPV6, IPV6_V6ONLY, &on, sizeof on);
-        auto& a6 = reinterpret_cast<sockaddr_in6&>(address);
-        a6.sin6_family = AF_INET6;
-        a6.sin6_addr = in6addr_loopback;
-        a6.sin6_port = htons(port);
-        length = sizeof a6;
-    } else {
-        auto& a4 = reinterpret_cast<sockaddr_in&>(address);
-        a4.sin_family = AF_INET;
-        a4.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        a4.sin_port = htons(port);
-        length = sizeof a4;
-    }
-    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), length) < 0) {
-        const int error = errno;
-        ::close(fd);
-        errno = error;
-        return -1;
-    }
-    return fd;
-}
-
-uint16_t LocalPort(int fd)
-{
-    sockaddr_storage address{};
-    socklen_t length = sizeof address;
-    if (::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) < 0)
-        ThrowErrno("getsockname");
-    return address.ss_family == AF_INET6 ? ntohs(reinterpret_cast<const sockaddr_in6&>(address).sin6_port)
-                                         : ntohs(reinterpret_cast<const sockaddr_in&>(address).sin_port);
-}
-
-int Listening(int family, uint16_t port)
-{
-    const int fd = BoundLoopbackSocket(family, port);
-    if (fd >= 0 && ::listen(fd, SOMAXCONN) < 0) {
-        const int error = errno;
-        ::close(fd);
-        errno = error;
-        return -1;
-    }
-    return fd;
-}
-
 bool AcceptErrorIsTransient(int error)
 {
     return error == EINTR || error == ECONNABORTED || error == EPROTO;
+}
+
+int ListenOn4(uint16_t port)
+{
+    return ListeningLoopbackSocket(AF_INET, port);
+}
+
+int ListenOn6(uint16_t port)
+{
+    return ListeningLoopbackSocket(AF_INET6, port);
+}
+
+int DatagramOn4(uint16_t port)
+{
+    return BoundLoopbackSocket(AF_INET, SOCK_DGRAM, port);
 }
 
 } // namespace
@@ -93,29 +46,35 @@ CLoopbackListener::~CLoopbackListener()
 uint16_t CLoopbackListener::Listen(uint16_t port, bool bIPv6)
 {
     const std::size_t nListener = m_nListens++;
-    // ::1 takes the port that 127.0.0.1 got; should that one be taken on
-    // ::1, a fresh pick usually is not.
-    for (int attempt = 0;; ++attempt) {
-        const int v4 = Listening(AF_INET, port);
+    if (!bIPv6) {
+        const int v4 = ListenOn4(port);
         if (v4 < 0)
             ThrowErrno("listen on 127.0.0.1");
-        const uint16_t got = LocalPort(v4);
-        if (!bIPv6) {
-            m_listening.push_back({v4, nListener});
-            return got;
-        }
-        const int v6 = Listening(AF_INET6, got);
-        if (v6 >= 0) {
-            m_listening.push_back({v4, nListener});
-            m_listening.push_back({v6, nListener});
-            return got;
-        }
-        const int error = errno;
-        ::close(v4);
-        if (error != EADDRINUSE || port != 0 || attempt == 10) {
-            errno = error;
-            ThrowErrno("listen on ::1");
-        }
+        m_listening.push_back({v4, nListener});
+        return LocalPort(v4);
+    }
+    const CPortPair pair = PortPair(port, ListenOn4, "listen on 127.0.0.1", ListenOn6, "listen on ::1");
+    m_listening.push_back({pair.m_hFirst, nListener});
+    m_listening.push_back({pair.m_hSecond, nListener});
+    return pair.m_nPort;
+}
+
+uint16_t CLoopbackListener::ListenWithDatagram(uint16_t port, int* phDatagram)
+{
+    const CPortPair pair = PortPair(port, ListenOn4, "listen on 127.0.0.1", DatagramOn4, "bind UDP on 127.0.0.1");
+    m_listening.push_back({pair.m_hFirst, m_nListens++});
+    *phDatagram = pair.m_hSecond;
+    return pair.m_nPort;
+}
+
+void CLoopbackListener::Keep(std::unique_ptr<CLoopbackSession> session)
+{
+    try {
+        m_sessions.push_back(std::move(session));
+    } catch (...) {
+        // The session's thread must end before it can be joined.
+        m_stop.Raise();
+        throw;
     }
 }
 
@@ -145,7 +104,7 @@ uint16_t CLoopbackListener::RefusedPort()
 {
     // Bound but never listening, then closed: the kernel refuses connections
     // to the port until someone else happens to take it.
-    const int fd = BoundLoopbackSocket(AF_INET, 0);
+    const int fd = BoundLoopbackSocket(AF_INET, SOCK_STREAM, 0);
     if (fd < 0)
         ThrowErrno("bind on 127.0.0.1");
     const uint16_t port = LocalPort(fd);

@@ -29,6 +29,13 @@ public:
     // free one for 0, and returns the port. Only before Start(); throws
     // std::system_error when it cannot.
     uint16_t Listen(uint16_t port, bool bIPv6);
+    // The same on 127.0.0.1 only, with a datagram socket bound at the same
+    // port, which the caller then owns.
+    uint16_t ListenWithDatagram(uint16_t port, int* phDatagram);
+    // A session that came some other way (one that serves a datagram
+    // socket, say), kept and joined like the accepted ones. Only before
+    // Start().
+    void Keep(std::unique_ptr<CLoopbackSession> session);
     void Start(Spawn spawn);
     // Raises the stop, closes the listeners and joins every thread. Repeatable.
     void Stop();

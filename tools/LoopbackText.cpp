@@ -1,6 +1,7 @@
 #include "LoopbackText.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace {
 
@@ -41,4 +42,14 @@ std::string Substitute(std::string_view text, std::string_view replacement)
     for (std::size_t at; (at = text.find("%s", from)) != std::string_view::npos; from = at + 2)
         out.append(text, from, at - from).append(replacement);
     return out.append(text, from);
+}
+
+std::optional<unsigned long> DecimalNumber(std::string_view text, unsigned long max)
+{
+    unsigned long value = 0;
+    const char* const end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || value > max)
+        return std::nullopt;
+    return value;
 }

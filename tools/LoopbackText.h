@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,3 +12,6 @@ bool EqualsNoCase(std::string_view a, std::string_view b);
 std::string_view TrimmedBlanks(std::string_view text);
 // Every "%s" in the text becomes the replacement.
 std::string Substitute(std::string_view text, std::string_view replacement);
+// The number a text of decimal digits spells when it is at most max;
+// nothing for anything else (signs, blanks, an empty text, overflow).
+std::optional<unsigned long> DecimalNumber(std::string_view text, unsigned long max);

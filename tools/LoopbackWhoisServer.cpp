@@ -32,6 +32,11 @@ void CLoopbackWhoisServer::SetBehaviour(const std::string& name, CWhoisBehaviour
     m_state.SetBehaviour(name, std::move(behaviour));
 }
 
+void CLoopbackWhoisServer::LieAfter(std::size_t nTruthful, std::string notFound)
+{
+    m_state.LieAfter(nTruthful, CWhoisBehaviour::Template(std::move(notFound)));
+}
+
 std::vector<std::string> CLoopbackWhoisServer::Requests() const
 {
     return m_state.Requests();

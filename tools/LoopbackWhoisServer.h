@@ -34,6 +34,10 @@ public:
     void SetDefaultBehaviour(CWhoisBehaviour behaviour);
     // For one name, without regard to ASCII case and without the line end.
     void SetBehaviour(const std::string& name, CWhoisBehaviour behaviour);
+    // A registry that starts lying under load: the next nTruthful requests,
+    // over all connections, get their behaviours; every later one gets
+    // notFound (each "%s" is the name) whatever the behaviours say.
+    void LieAfter(std::size_t nTruthful, std::string notFound = "No match for \"%s\".\r\n");
 
     // The raw bytes of every request so far, line end included, in arrival order.
     std::vector<std::string> Requests() const;

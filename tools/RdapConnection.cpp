@@ -103,7 +103,7 @@ void CRdapConnection::Serve()
     m_state.ConnectionServed();
     m_stream.Finish(Clock::now() + kLinger);
     m_stream.Close();
-    m_bDone.store(true, std::memory_order_release);
+    MarkDone();
 }
 
 CRdapConnection::Read CRdapConnection::ReadRequest()

@@ -5,7 +5,6 @@
 #include "LoopbackStream.h"
 #include "RdapScript.h"
 
-#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <string>
@@ -28,8 +27,6 @@ public:
     CRdapConnection(const CRdapConnection&) = delete;
     CRdapConnection& operator=(const CRdapConnection&) = delete;
 
-    bool IsDone() const override { return m_bDone.load(std::memory_order_acquire); }
-
 private:
     enum class Read { Request, Gone, Bad, Idle };
 
@@ -48,6 +45,5 @@ private:
     const std::chrono::milliseconds m_idleTimeout;
     CHttpRequestReader m_reader;
     std::size_t m_nConnection = 0;
-    std::atomic<bool> m_bDone{false};
     std::thread m_thread;   // last: starts once the rest is set up
 };

@@ -5,11 +5,11 @@
 // served.
 
 #include "LoopbackRdapServer.h"
+#include "LoopbackText.h"
 #include "ProgramSignals.h"
 #include "TestCertificate.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -60,12 +60,10 @@ struct SOptions
 
 unsigned long Number(const std::string& text, unsigned long max)
 {
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long value = std::strtoul(text.c_str(), &end, 10);
-    if (errno != 0 || end == text.c_str() || *end != '\0' || value > max || text[0] == '-')
+    const std::optional<unsigned long> value = DecimalNumber(text, max);
+    if (!value)
         Usage("not a number in range");
-    return value;
+    return *value;
 }
 
 // "A:B" into its two halves.

@@ -2,10 +2,10 @@
 // benchmarks and command-line end-to-end tests. Prints its port as the first
 // line, then serves until SIGINT or SIGTERM.
 
+#include "LoopbackText.h"
 #include "LoopbackWhoisServer.h"
 #include "ProgramSignals.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -28,6 +28,8 @@ struct SOptions
     bool bIPv6 = false;
     std::optional<std::string> answerFile;
     std::optional<std::string> behaviour;
+    std::optional<unsigned long> lieAfter;
+    std::optional<std::string> lieText;
 };
 
 [[noreturn]] void Usage(const char* why)
@@ -35,19 +37,20 @@ struct SOptions
     std::fprintf(stderr,
                  "telvaro-whois-server: %s\n"
                  "usage: telvaro-whois-server [--port N] [--delay MS] [--ipv6]\n"
-                 "                            [--answer-file FILE | --behaviour never-close|close|huge]\n",
+                 "                            [--answer-file FILE | --behaviour never-close|close|huge]\n"
+                 "                            [--lie-after N [--lie-text TEXT]]\n"
+                 "--lie-after N: answers past the first N say TEXT (default: No match for \"%%s\".),\n"
+                 "each %%s the name, with CR LF added\n",
                  why);
     std::exit(2);
 }
 
 unsigned long Number(const char* text, unsigned long max)
 {
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long value = std::strtoul(text, &end, 10);
-    if (errno != 0 || end == text || *end != '\0' || value > max || text[0] == '-')
+    const std::optional<unsigned long> value = DecimalNumber(text, max);
+    if (!value)
         Usage("not a number in range");
-    return value;
+    return *value;
 }
 
 SOptions ParseOptions(int argc, char** argv)
@@ -70,11 +73,17 @@ SOptions ParseOptions(int argc, char** argv)
             options.answerFile = value();
         else if (arg == "--behaviour")
             options.behaviour = value();
+        else if (arg == "--lie-after")
+            options.lieAfter = Number(value(), 1UL << 31);
+        else if (arg == "--lie-text")
+            options.lieText = value();
         else
             Usage("unknown option");
     }
     if (options.answerFile && options.behaviour)
         Usage("--answer-file and --behaviour exclude each other");
+    if (options.lieText && !options.lieAfter)
+        Usage("--lie-text needs --lie-after");
     return options;
 }
 
@@ -125,6 +134,8 @@ int main(int argc, char** argv)
     const CProgramSignals stopSignals;
     try {
         CLoopbackWhoisServer server(ChosenBehaviour(options), options.bIPv6, uint16_t(options.port));
+        if (options.lieAfter)
+            server.LieAfter(*options.lieAfter, options.lieText.value_or("No match for \"%s\".") + "\r\n");
         std::printf("%u\n", unsigned(server.Port()));
         std::fflush(stdout);
         stopSignals.Wait();

@@ -65,10 +65,10 @@ void CHostEntrySlot::WakeWaiters()
     SlotCondition().notify_all();
 }
 
-void SplitServerText(const QByteArray& server, QByteArray* host, uint16_t* port)
+void SplitServerText(const QByteArray& server, QByteArray* host, uint16_t* port, uint16_t defaultPort)
 {
     *host = server;
-    *port = 43;
+    *port = defaultPort;
     QByteArray name;
     QByteArray portText;
     if (server.startsWith('[')) {

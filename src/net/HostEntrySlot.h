@@ -56,7 +56,8 @@ private:
     bool m_bAbandoned = false;
 };
 
-// Splits a whois server text into host and port: "host", "host:port",
-// "[v6]:port" or a bare IPv6 literal. The port defaults to 43; a port that is
-// not a number from 1 to 65535 leaves the whole text as the host.
-void SplitServerText(const QByteArray& server, QByteArray* host, uint16_t* port);
+// Splits a server text into host and port: "host", "host:port",
+// "[v6]:port" or a bare IPv6 literal. The port defaults to defaultPort (43,
+// whois); a port that is not a number from 1 to 65535 leaves the whole text
+// as the host.
+void SplitServerText(const QByteArray& server, QByteArray* host, uint16_t* port, uint16_t defaultPort = 43);

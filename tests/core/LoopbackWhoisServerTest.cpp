@@ -283,3 +283,39 @@ TEST(LoopbackWhoisServer, ListensOnBothLoopbacksWhenAskedForIPv6)
     EXPECT_EQ(Query(server.Port(), "six.example\r\n", true), "hello six.example\r\n");
     EXPECT_EQ(Query(server.Port(), "four.example\r\n"), "hello four.example\r\n");
 }
+
+TEST(LoopbackWhoisServer, LiesAfterTheTruthfulRequestsWhateverTheBehavioursSay)
+{
+    CLoopbackWhoisServer server(CWhoisBehaviour::Answer("Domain Name: taken\r\n"));
+    server.SetBehaviour("gone.example", CWhoisBehaviour::CloseAtOnce());
+    server.SetBehaviour("slow.example", CWhoisBehaviour::Delay(60s, "never sent"));
+    EXPECT_EQ(Query(server.Port(), "before.example\r\n"), "Domain Name: taken\r\n") << "counts from the call";
+    server.LieAfter(2, "NOT FOUND: %s\r\n");
+
+    // Two truthful requests on two connections that overlap.
+    Client first(server.Port());
+    Client second(server.Port());
+    first.Send("one.example\r\n");
+    second.Send("gone.example\r\n");
+    EXPECT_EQ(first.ReceiveAll(), "Domain Name: taken\r\n");
+    EXPECT_EQ(second.ReceiveAll(), "");
+    ASSERT_TRUE(server.WaitForRequests(3, 5s));
+
+    // From here on every name is "not found", closing and slow ones too.
+    EXPECT_EQ(Query(server.Port(), "three.example\r\n"), "NOT FOUND: three.example\r\n");
+    EXPECT_EQ(Query(server.Port(), "GONE.example\r\n"), "NOT FOUND: GONE.example\r\n");
+    EXPECT_EQ(Query(server.Port(), "slow.example\r\n"), "NOT FOUND: slow.example\r\n");
+    EXPECT_EQ(server.Requests().size(), 6u);
+
+    // Setting it again starts a fresh count.
+    server.LieAfter(1);
+    EXPECT_EQ(Query(server.Port(), "again.example\r\n"), "Domain Name: taken\r\n");
+    EXPECT_EQ(Query(server.Port(), "later.example\r\n"), "No match for \"later.example\".\r\n");
+}
+
+TEST(LoopbackWhoisServer, LyingReadsTheNameEvenWhenEveryConnectionWouldClose)
+{
+    CLoopbackWhoisServer server(CWhoisBehaviour::CloseAtOnce());
+    server.LieAfter(0, "none %s\r\n");
+    EXPECT_EQ(Query(server.Port(), "any.example\r\n"), "none any.example\r\n");
+}

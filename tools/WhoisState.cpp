@@ -1,0 +1,37 @@
+#include "WhoisState.h"
+
+#include <utility>
+
+void CWhoisState::LieAfter(std::size_t nTruthful, CWhoisBehaviour lie)
+{
+    std::lock_guard lock(m_lieMutex);
+    m_lie = std::move(lie);
+    m_nTruthfulLeft = nTruthful;
+}
+
+std::optional<CWhoisBehaviour> CWhoisState::BehaviourBeforeRequest() const
+{
+    {
+        std::lock_guard lock(m_lieMutex);
+        if (m_lie)
+            return std::nullopt;
+    }
+    std::optional<CWhoisBehaviour> only = OnlyBehaviour();
+    if (only && only->m_bCloseAtOnce)
+        return only;
+    return std::nullopt;
+}
+
+CWhoisBehaviour CWhoisState::BehaviourForRequest(std::string request, const std::string& name)
+{
+    if (!request.empty()) {
+        AddRequest(std::move(request));
+        std::lock_guard lock(m_lieMutex);
+        if (m_lie) {
+            if (m_nTruthfulLeft == 0)
+                return *m_lie;
+            --m_nTruthfulLeft;
+        }
+    }
+    return BehaviourFor(name);
+}

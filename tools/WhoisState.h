@@ -1,0 +1,32 @@
+#pragma once
+
+#include "LoopbackState.h"
+#include "WhoisBehaviour.h"
+
+#include <cstddef>
+#include <mutex>
+#include <optional>
+#include <string>
+
+// What the loopback whois server's threads share: the shared script, log
+// and counters, and a lying mode, like a registry that starts lying under
+// load.
+class CWhoisState : public CLoopbackState<CWhoisBehaviour>
+{
+public:
+    using CLoopbackState::CLoopbackState;
+
+    // The next nTruthful requests get their behaviour, every later one lie.
+    void LieAfter(std::size_t nTruthful, CWhoisBehaviour lie);
+    // Set when a connection may close before its request is read: only when
+    // the default closes at once, no name could override it and no lie
+    // needs the name.
+    std::optional<CWhoisBehaviour> BehaviourBeforeRequest() const;
+    // Logs a request (unless empty) and picks what to do with it.
+    CWhoisBehaviour BehaviourForRequest(std::string request, const std::string& name);
+
+private:
+    mutable std::mutex m_lieMutex;
+    std::optional<CWhoisBehaviour> m_lie;
+    std::size_t m_nTruthfulLeft = 0;
+};

@@ -41,6 +41,7 @@ inline constexpr IntSetting ConnectionInterval{"Settings", "Connection Interval"
 inline constexpr IntSetting LookupTimeout{"Settings", "Lookup Timeout", 60, 0, 3600};        // seconds, 0: none
 inline constexpr IntSetting ServerConnections{"Settings", "Server Connections", 4, 0, 40};  // per server, 0: no pacing
 inline constexpr IntSetting ControlNames{"Settings", "Control Names", 1, 0, 1};
+inline constexpr IntSetting ResolveNames{"Settings", "Resolve Names", 1, 0, 1};
 inline constexpr IntSetting PrintLines{"Settings", "Print Lines", 30, 1, 60};
 inline constexpr IntSetting MaxEntries{"Settings", "Max Entries", 3000, 1000, 64000};
 inline constexpr IntSetting StripOutput{"Settings", "Strip Output", 1, 0, 1};

@@ -1,5 +1,7 @@
 #include "export/CsvExport.h"
 
+#include "export/DnsConfirmed.h"
+
 #include "export/ExportDate.h"
 #include "export/ExportSink.h"
 #include "model/DomainDoc.h"
@@ -58,7 +60,8 @@ void AppendField(QByteArray& out, QByteArrayView latin1)
 CExportResult WriteCsvExport(const CDomainDoc& doc, const CExportTarget& target, ExportScope scope)
 {
     return target.Write([&](CExportSink& sink) {
-        sink.Append("name,status,status_text,checked,whois\r\n");
+        // New columns go after whois, so that existing readers find theirs.
+        sink.Append("name,status,status_text,checked,whois,confirmed,dns\r\n");
         int written = 0;
         for (int i = 0; i < doc.GetCount(); ++i) {
             const CDomainInfo& record = *doc.GetAt(i);
@@ -74,6 +77,11 @@ CExportResult WriteCsvExport(const CDomainDoc& doc, const CExportTarget& target,
             out += IsoDateText(record.m_dtChecked).toLatin1();
             out += ',';
             AppendField(out, record.m_strWhois);
+            out += ',';
+            if (const std::optional<bool> confirmed = DnsConfirmed(record))
+                out += *confirmed ? "true" : "false";
+            out += ',';
+            AppendField(out, record.m_strDNS);
             out += "\r\n";
             ++written;
             sink.EndRecord();

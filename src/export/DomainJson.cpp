@@ -1,5 +1,7 @@
 #include "export/DomainJson.h"
 
+#include "export/DnsConfirmed.h"
+
 #include "model/DomainInfo.h"
 #include "model/TLDTable.h"
 #include "verdict/RulePack.h"
@@ -30,6 +32,8 @@ QJsonObject DomainRecordToJson(const CDomainInfo& record, int index, const CRule
              record.m_dtChecked.IsValid() ? QJsonValue(record.m_dtChecked.m_dt) : QJsonValue(QJsonValue::Null));
     o.insert(QLatin1String("selected"), record.m_bSelected != 0);
     o.insert(QLatin1String("dns"), Latin1(record.m_strDNS));
+    const std::optional<bool> confirmed = DnsConfirmed(record);
+    o.insert(QLatin1String("confirmed"), confirmed ? QJsonValue(*confirmed) : QJsonValue(QJsonValue::Null));
     o.insert(QLatin1String("whois"), Latin1(record.m_strWhois));
     const QString rule = record.m_strWhois.isEmpty()
         ? QString()

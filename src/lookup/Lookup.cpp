@@ -1,5 +1,6 @@
 #include "lookup/Lookup.h"
 
+#include "lookup/DnsCheck.h"
 #include "lookup/ServerPacer.h"
 #include "model/DomainInfo.h"
 #include "net/MainThreadQueue.h"
@@ -9,6 +10,14 @@
 
 #include <QCoreApplication>
 
+namespace {
+
+// DNS gets this long when lookups have no time limit: a query may not
+// hold its lookup for ever.
+constexpr std::chrono::seconds kDnsWhenUnlimited{30};
+
+}
+
 const QEvent::Type CLookupDoneEvent::kType = QEvent::Type(QEvent::registerEventType());
 
 void CLookup::Attach(CDomainInfo& record, const std::shared_ptr<CLookup>& self, const CLookupOptions& options)
@@ -17,6 +26,10 @@ void CLookup::Attach(CDomainInfo& record, const std::shared_ptr<CLookup>& self, 
     m_nTimeoutSeconds = options.m_nTimeoutSeconds;
     m_bStripOutput = options.m_bStripOutput;
     m_nPrevStatus = record.m_nPrevStatus;
+    m_bResolveNames = options.m_bResolveNames;
+    m_pDnsServer = options.m_pDnsServer;
+    m_deadline = std::chrono::steady_clock::now()
+        + (m_nTimeoutSeconds > 0 ? std::chrono::seconds(m_nTimeoutSeconds) : kDnsWhenUnlimited);
     m_pOwner = &record;
     record.m_pConn = self;   // busy before the worker can possibly finish
 }
@@ -40,6 +53,12 @@ bool CLookup::WaitUntilFinished(std::chrono::steady_clock::time_point deadline) 
 
 void CLookup::Finish(QByteArray text)
 {
+    Settle(std::move(text));
+    MarkFinished();
+}
+
+void CLookup::Settle(QByteArray text)
+{
     ConvertLineEnds(text);
     RemoveAdvertising(text);
     if (m_bStripOutput)
@@ -48,6 +67,30 @@ void CLookup::Finish(QByteArray text)
     m_verdict = CRuleStore::Current()->Classify(text, m_strServer);
     m_nResultStatus = VerdictStatus(m_verdict, m_nPrevStatus, STATUS_ERROR_FIRST);
     m_strResult = std::move(text);
+}
+
+bool CLookup::WantsDns() const
+{
+    return m_bResolveNames && (m_verdict.m_nKind == VerdictKind::Free || m_nResultStatus == STATUS_TAKEN);
+}
+
+void CLookup::CheckDns(CDnsClient& client, const QByteArray& name)
+{
+    if (m_verdict.m_nKind == VerdictKind::Free) {
+        // The line joins the text, so that the verdict it gives is the one
+        // a saved and loaded list gives too.
+        m_strResult += DnsCheck::ConfirmFree(client, name, m_pDnsServer.get(), m_deadline);
+        m_verdict = CRuleStore::Current()->Classify(m_strResult, m_strServer);
+        m_nResultStatus = VerdictStatus(m_verdict, m_nPrevStatus, STATUS_ERROR_FIRST);
+        if (m_pDnsServer && m_nResultStatus != STATUS_TAKEN && m_verdict.IsVerdict())
+            m_strAddress = QByteArray();   // free: no address any more
+    }
+    if (m_pDnsServer && m_nResultStatus == STATUS_TAKEN)
+        m_strAddress = DnsCheck::AddressOf(client, name, *m_pDnsServer, m_deadline);
+}
+
+void CLookup::MarkFinished()
+{
     m_bFinished.store(true, std::memory_order_release);
 }
 
@@ -60,6 +103,8 @@ void CLookup::Deliver(const std::shared_ptr<CLookup>& lookup)
     record->m_strWhois = std::move(lookup->m_strResult);
     record->m_dtChecked = lookup->m_dtResult;
     record->m_nStatus = lookup->m_nResultStatus;
+    if (lookup->m_strAddress)
+        record->m_strDNS = std::move(*lookup->m_strAddress);
     record->m_pConn.reset();   // idle from here on
     if (QObject* notify = record->m_pNotifyWnd) {
         CLookupDoneEvent ev(record, {lookup->m_strServerKey, lookup->m_verdict});

@@ -12,8 +12,11 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
+class CDnsClient;
 class CDomainInfo;
+struct CDnsServer;
 
 // What the scheduler hears of one ended lookup beyond the record itself:
 // which server answered and what its answer meant.
@@ -63,12 +66,18 @@ public:
     int m_nTimeoutSeconds = 60;  // 0: no limit
     bool m_bStripOutput = true;
     uint8_t m_nPrevStatus = 0;
+    bool m_bResolveNames = true;                   // ask DNS after the registry
+    std::shared_ptr<const CDnsServer> m_pDnsServer;  // null: none could be chosen
+    // The whole lookup's time limit, DNS included.
+    std::chrono::steady_clock::time_point m_deadline;
 
     // Left by the worker, read by the GUI thread once finished.
     QByteArray m_strResult;
     COleDateTime m_dtResult;
     uint8_t m_nResultStatus = 0;
     CVerdict m_verdict;
+    // The record's address text, when DNS was asked for it.
+    std::optional<QByteArray> m_strAddress;
 
 protected:
     CLookup() = default;
@@ -82,6 +91,13 @@ protected:
     // Worker: the answer (or failure text) as received: line ends turned
     // into CR LF, cleaned when asked, classified and stamped. Then finished.
     void Finish(QByteArray text);
+    // Finish in steps, for a lookup that asks DNS before it is done.
+    void Settle(QByteArray text);
+    bool WantsDns() const;
+    // Blocking: asks DNS whether a free name is delegated after all (it is
+    // then taken) and for a taken name's address, within the deadline.
+    void CheckDns(CDnsClient& client, const QByteArray& name);
+    void MarkFinished();
 private:
     std::atomic<bool> m_bFinished{false};
     CDomainInfo* m_pOwner = nullptr;   // GUI thread only; null once detached

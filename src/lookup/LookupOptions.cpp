@@ -22,6 +22,7 @@ CLookupOptions CLookupOptions::FromSettings(Moment moment)
     options.m_bStripOutput = Settings::StripOutput.Get() != 0;
     options.m_nServerConnections = Settings::ServerConnections.Clamp(Settings::ServerConnections.Get());
     options.m_bControlNames = Settings::ControlNames.Get() != 0;
+    options.m_bResolveNames = Settings::ResolveNames.Get() != 0;
     const int connections = Settings::MaxConnections.Get();
     const int intervalSeconds = Settings::ConnectionInterval.Get();
     if (moment == Moment::AfterOptionsDialog) {

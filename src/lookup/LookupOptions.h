@@ -2,6 +2,10 @@
 
 #include <QByteArrayList>
 
+#include <memory>
+
+struct CDnsServer;
+
 // How lookups run: what the scheduler and every connection it starts are
 // given, instead of reading settings or globals on the way. The GUI makes it
 // from the settings, the command line from its flags.
@@ -14,6 +18,10 @@ struct CLookupOptions
     bool m_bControlNames = true;  // ask known registered names to catch servers that lie
     QByteArrayList m_controlNames; // registered names the user knows, over the shipped ones
     int m_nIntervalMs = 2000;     // between scheduling ticks; 0: as soon as a slot is free
+    bool m_bResolveNames = true;  // DNS confirms "free" and finds taken names' addresses
+    // The DNS server those queries go to; the scheduler chooses it once when
+    // this is null.
+    std::shared_ptr<const CDnsServer> m_pDnsServer;
 
     // When the settings are read decides how far they are trusted.
     enum class Moment

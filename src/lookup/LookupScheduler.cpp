@@ -8,6 +8,8 @@
 #include "model/ServerText.h"
 #include "model/TLDTable.h"
 #include "base/ProgramFolder.h"
+#include "base/UserMessage.h"
+#include "net/DnsServer.h"
 
 #include <QFile>
 
@@ -70,18 +72,48 @@ bool CLookupScheduler::StartLookup(int index)
     return started;
 }
 
-bool CLookupScheduler::StartRecord(CDomainInfo& record)
+CLookupOptions CLookupScheduler::LookupOptions(bool bControl)
+{
+    CLookupOptions options = m_options;
+    if (bControl) {
+        // A control tests the registry's word; DNS would hide its lie.
+        options.m_bResolveNames = false;
+        return options;
+    }
+    if (!options.m_bResolveNames || options.m_pDnsServer)
+        return options;
+    if (!m_bDnsChosen) {
+        m_bDnsChosen = true;
+        CDnsServer server;
+        QString error;
+        if (CDnsServer::Choose(&server, &error)) {
+            m_pDnsServer = std::make_shared<const CDnsServer>(server);
+        } else {
+            const QString text = QStringLiteral("Telvaro found no DNS server to ask (%1). Names are looked up "
+                                                "without DNS, and free names stay unconfirmed.").arg(error);
+            Q_EMIT DnsUnavailable(text);
+            // Not from inside a scheduling step, which a message box would
+            // interrupt.
+            QTimer::singleShot(0, this, [text] { ReportUserError(text); });
+        }
+    }
+    options.m_pDnsServer = m_pDnsServer;
+    return options;
+}
+
+bool CLookupScheduler::StartRecord(CDomainInfo& record, bool bControl)
 {
     record.m_pNotifyWnd = this;
     record.m_nPrevStatus = record.m_nStatus;
     record.m_nStatus = STATUS_CHECKING;
     const QByteArray name = record.m_strName.trimmed().left(255);
+    const CLookupOptions options = LookupOptions(bControl);
     // The TLD row's server text names the channel.
     if (IsRdapBase(GetWhoisServer(name)))
-        return CRdapLookup::Start(record, name, m_options);
+        return CRdapLookup::Start(record, name, options);
     // Only the server this name needs: a table may hold a thousand.
     ResolveWhoisServerOf(name, this);
-    return CWhoisConnection::Start(record, name, m_options);
+    return CWhoisConnection::Start(record, name, options);
 }
 
 bool CLookupScheduler::StartControl(const QByteArray& serverKey, const CDomainInfo& forRecord)
@@ -100,7 +132,7 @@ bool CLookupScheduler::StartControl(const QByteArray& serverKey, const CDomainIn
     // The control is asked of the same row as the names it vouches for.
     control->m_strName = name;
     control->m_nStatus = STATUS_UNKNOWN;
-    const bool started = GetWhoisServer(name) == GetWhoisServer(forRecord.m_strName.trimmed()) && StartRecord(*control);
+    const bool started = GetWhoisServer(name) == GetWhoisServer(forRecord.m_strName.trimmed()) && StartRecord(*control, true);
     m_controls.Started(serverKey, started);
     return started;
 }

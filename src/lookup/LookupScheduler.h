@@ -93,6 +93,9 @@ Q_SIGNALS:
     void HintChanged(const QString& text);
     // A server asked to be asked less, and its names wait until then.
     void ServerPaused(const QString& server, int seconds, const QString& reason);
+    // No DNS server could be chosen: lookups go on without DNS. Once a
+    // scheduler; the user is told too.
+    void DnsUnavailable(const QString& error);
     void Ticked();
     void LookupRunningChanged(bool running);
     void LookupFinished(int index);
@@ -104,8 +107,12 @@ private:
     void SetLookupRunning(bool running);
     void WakeTimer();
     void OnLookupDone(CDomainInfo* record, const struct CLookupOutcome& outcome);
-    // Starts record's lookup with the channel its TLD row names.
-    bool StartRecord(CDomainInfo& record);
+    // Starts record's lookup with the channel its TLD row names; a control
+    // name asks the registry alone.
+    bool StartRecord(CDomainInfo& record, bool bControl = false);
+    // The options a lookup starts with: the scheduler's, with the DNS
+    // server chosen on first need.
+    CLookupOptions LookupOptions(bool bControl);
     // Starts server's control name when one is due; true when it started.
     bool StartControl(const QByteArray& serverKey, const CDomainInfo& forRecord);
     void OnControlDone(const QByteArray& serverKey, const CLookupOutcome& outcome);
@@ -137,5 +144,7 @@ private:
     bool m_bLookupRunning = false;
     bool m_bTrayAnimating = false;
     QString m_strHint;
+    std::shared_ptr<const CDnsServer> m_pDnsServer;
+    bool m_bDnsChosen = false;
     int m_nProgressTotal = 0;
 };

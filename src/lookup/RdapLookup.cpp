@@ -3,6 +3,7 @@
 #include "lookup/RdapAnswer.h"
 #include "model/DomainInfo.h"
 #include "model/TLDTable.h"
+#include "net/DnsClient.h"
 #include "net/MainThreadQueue.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,8 @@
 #include <QNetworkRequest>
 #include <QTimer>
 
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -148,8 +151,11 @@ void CRdapLookup::OnReadyRead()
 
 void CRdapLookup::Cancel()
 {
-    if (m_bEnded)
+    if (m_bEnded) {
+        if (m_pDnsClient)
+            m_pDnsClient->Abort();
         return;
+    }
     m_strAbortReason = "stopped";
     if (m_pReply)
         m_pReply->abort();
@@ -219,8 +225,36 @@ void CRdapLookup::End(QByteArray text)
     m_bEnded = true;
     if (m_pTimer)
         m_pTimer->stop();
-    Finish(RdapAnswer::Header(m_url.toEncoded(), m_strName) + text);
-    // Delivered like every other lookup's result, after this call returns.
+    Settle(RdapAnswer::Header(m_url.toEncoded(), m_strName) + text);
     CMainThreadQueue::Listen();
+    if (WantsDns() && StartDnsWorker())
+        return;
+    MarkFinished();
+    Post();
+}
+
+void CRdapLookup::Post()
+{
+    // Delivered like every other lookup's result, after this call returns.
     CMainThreadQueue::Post([self = m_self.lock()] { CLookup::Deliver(self); });
+}
+
+bool CRdapLookup::StartDnsWorker()
+{
+    m_pDnsClient = std::make_unique<CDnsClient>();
+    CMainThreadQueue::ThreadStarting();
+    try {
+        // The worker keeps the lookup alive and hands its last reference to
+        // the GUI thread, where the lookup's timer and reply must die.
+        std::thread([self = m_self.lock()]() mutable {
+            self->CheckDns(*self->m_pDnsClient, self->m_strName);
+            self->MarkFinished();
+            CMainThreadQueue::Post([self = std::move(self)] { CLookup::Deliver(self); });
+            CMainThreadQueue::ThreadEnded();
+        }).detach();
+    } catch (const std::system_error&) {
+        CMainThreadQueue::ThreadEnded();
+        return false;
+    }
+    return true;
 }

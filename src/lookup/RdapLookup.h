@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class CDnsClient;
 class QNetworkReply;
 class QTimer;
 
@@ -46,6 +47,10 @@ private:
     void OnFinished();
     // Ends the lookup with text (what the record will say).
     void End(QByteArray text);
+    // The DNS steps on a worker of their own, the GUI thread never blocks;
+    // false when no thread could be started.
+    bool StartDnsWorker();
+    void Post();
 
     std::weak_ptr<CRdapLookup> m_self;
     QByteArray m_strName;
@@ -57,4 +62,6 @@ private:
     // Why the reply was aborted, when this lookup aborted it.
     QByteArray m_strAbortReason;
     bool m_bEnded = false;
+    // Made before its worker starts; a stop aborts it from the GUI thread.
+    std::unique_ptr<CDnsClient> m_pDnsClient;
 };

@@ -1,6 +1,7 @@
 #include "lookup/WhoisConnection.h"
 
 #include "model/DomainInfo.h"
+#include "net/DnsClient.h"
 #include "net/MainThreadQueue.h"
 #include "model/TLDTable.h"
 
@@ -177,7 +178,13 @@ void LookupThreadProc(std::shared_ptr<CWhoisConnection> conn)
         const bool ok = c.QueryWhois();
         QByteArray text(ok ? c.m_pszAnswer.get() : c.m_szMessage);
         c.m_socket.Close();
-        c.Finish(std::move(text));
+        c.Settle(std::move(text));
+        if (c.WantsDns()) {
+            // On the lookup's socket, so that a stop ends the query too.
+            CDnsClient dns(c.m_socket);
+            c.CheckDns(dns, QByteArray(c.m_szDomain));
+        }
+        c.MarkFinished();
         CMainThreadQueue::Post([conn = std::move(conn)] { CLookup::Deliver(conn); });
     }
     CMainThreadQueue::ThreadEnded();

@@ -1,6 +1,7 @@
 #include "verdict/RulePack.h"
 
 #include "verdict/AnswerHeader.h"
+#include "verdict/DnsNote.h"
 
 #include <algorithm>
 #include <map>
@@ -138,6 +139,22 @@ CVerdict CRulePack::Classify(QByteArrayView text, QByteArrayView fallbackServer,
     static const QString kNoRule = QStringLiteral("no rule matched");
     if (text.isEmpty())
         return Undetermined(kEmpty);
+    // What DNS found after the registry answered outranks the answer.
+    switch (DnsNote::Find(text)) {
+    case DnsNote::Kind::Delegated: {
+        CVerdict v;
+        v.m_nKind = VerdictKind::Taken;
+        v.m_strRule = QStringLiteral("DNS delegates the name");
+        v.m_strOrigin = QStringLiteral("the DNS check");
+        return v;
+    }
+    case DnsNote::Kind::Stopped:
+        return Undetermined(QStringLiteral("stopped during the DNS check"));
+    case DnsNote::Kind::None:
+    case DnsNote::Kind::Confirmed:
+    case DnsNote::Kind::Unconfirmed:
+        break;
+    }
     const CAnswerHeader header = CAnswerHeader::Parse(text);
     const QByteArrayView name = header.m_bPresent ? header.m_strName : fallbackName;
     const CRuleScope& scope = FindScope(header.m_strHost, BareHost(fallbackServer), name);

@@ -54,20 +54,21 @@ TEST_F(CsvJsonExportTest, CsvReadsBackWithPython)
     ASSERT_EQ(run.m_nExit, 0) << run.m_err.toStdString();
     const QJsonArray rows = QJsonDocument::fromJson(run.m_out).array();
     EXPECT_EQ(rows, (QJsonArray{Strings({QStringLiteral("name"), QStringLiteral("status"), QStringLiteral("status_text"),
-                                         QStringLiteral("checked"), QStringLiteral("whois")}),
+                                         QStringLiteral("checked"), QStringLiteral("whois"), QStringLiteral("confirmed"),
+                                         QStringLiteral("dns")}),
                                 Strings({QStringLiteral("taken.com"), QStringLiteral("2"), QStringLiteral("Not Available"),
-                                         QStringLiteral("2023-03-15T06:00:00"), QString::fromLatin1(kAwkward)}),
+                                         QStringLiteral("2023-03-15T06:00:00"), QString::fromLatin1(kAwkward), QString(), QString()}),
                                 Strings({QStringLiteral("comma,name.com"), QStringLiteral("0"), QStringLiteral("Unknown"),
-                                         QString(), QString()})}));
+                                         QString(), QString(), QString(), QString()})}));
 
     // Every record ends in CR LF, line breaks inside a field included.
     const QByteArray bytes = FileBytes(m_path);
-    EXPECT_TRUE(bytes.startsWith("name,status,status_text,checked,whois\r\ntaken.com,2,"));
-    EXPECT_TRUE(bytes.endsWith("\r\n\"comma,name.com\",0,Unknown,,\r\n"));
+    EXPECT_TRUE(bytes.startsWith("name,status,status_text,checked,whois,confirmed,dns\r\ntaken.com,2,"));
+    EXPECT_TRUE(bytes.endsWith("\r\n\"comma,name.com\",0,Unknown,,,,\r\n"));
     EXPECT_TRUE(bytes.contains("\"Registrar: \"\"Quoted, Inc.\"\"\r\nAddress: Caf\xC3\xA9"));
 
     EXPECT_EQ(WriteCsvExport(m_doc, m_path, ExportScope::All).m_nCount, 3);
-    EXPECT_TRUE(FileBytes(m_path).contains("\r\nunmarked.com,3,*AVAILABLE*,,No match\r\n"));
+    EXPECT_TRUE(FileBytes(m_path).contains("\r\nunmarked.com,3,*AVAILABLE*,,No match,,\r\n"));
 }
 
 TEST_F(CsvJsonExportTest, JsonIsOneArrayOfTheListObjects)
@@ -91,6 +92,7 @@ TEST_F(CsvJsonExportTest, JsonIsOneArrayOfTheListObjects)
                                   {QStringLiteral("checked"), 45000.25},
                                   {QStringLiteral("selected"), true},
                                   {QStringLiteral("dns"), QStringLiteral("192.0.2.1")},
+                                  {QStringLiteral("confirmed"), QJsonValue(QJsonValue::Null)},
                                   {QStringLiteral("whois"), QString::fromLatin1(kAwkward)},
                                   {QStringLiteral("rule"), QStringLiteral("generic taken 'registrar:'")},
                                   {QStringLiteral("channel"), QStringLiteral("whois")}}));

@@ -32,9 +32,9 @@ void CLoopbackWhoisServer::SetBehaviour(const std::string& name, CWhoisBehaviour
     m_state.SetBehaviour(name, std::move(behaviour));
 }
 
-void CLoopbackWhoisServer::LieAfter(std::size_t nTruthful, std::string notFound)
+void CLoopbackWhoisServer::LieAfter(std::size_t nTruthful, std::string notFound, std::size_t nLies)
 {
-    m_state.LieAfter(nTruthful, CWhoisBehaviour::Template(std::move(notFound)));
+    m_state.LieAfter(nTruthful, CWhoisBehaviour::Template(std::move(notFound)), nLies);
 }
 
 std::vector<std::string> CLoopbackWhoisServer::Requests() const

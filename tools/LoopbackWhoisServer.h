@@ -35,9 +35,11 @@ public:
     // For one name, without regard to ASCII case and without the line end.
     void SetBehaviour(const std::string& name, CWhoisBehaviour behaviour);
     // A registry that starts lying under load: the next nTruthful requests,
-    // over all connections, get their behaviours; every later one gets
-    // notFound (each "%s" is the name) whatever the behaviours say.
-    void LieAfter(std::size_t nTruthful, std::string notFound = "No match for \"%s\".\r\n");
+    // over all connections, get their behaviours; the nLies after them get
+    // notFound (each "%s" is the name) whatever the behaviours say, and the
+    // rest their behaviours again.
+    void LieAfter(std::size_t nTruthful, std::string notFound = "No match for \"%s\".\r\n",
+                  std::size_t nLies = SIZE_MAX);
 
     // The raw bytes of every request so far, line end included, in arrival order.
     std::vector<std::string> Requests() const;

@@ -2,11 +2,12 @@
 
 #include <utility>
 
-void CWhoisState::LieAfter(std::size_t nTruthful, CWhoisBehaviour lie)
+void CWhoisState::LieAfter(std::size_t nTruthful, CWhoisBehaviour lie, std::size_t nLies)
 {
     std::lock_guard lock(m_lieMutex);
     m_lie = std::move(lie);
     m_nTruthfulLeft = nTruthful;
+    m_nLiesLeft = nLies;
 }
 
 std::optional<CWhoisBehaviour> CWhoisState::BehaviourBeforeRequest() const
@@ -28,9 +29,13 @@ CWhoisBehaviour CWhoisState::BehaviourForRequest(std::string request, const std:
         AddRequest(std::move(request));
         std::lock_guard lock(m_lieMutex);
         if (m_lie) {
-            if (m_nTruthfulLeft == 0)
+            if (m_nTruthfulLeft == 0 && m_nLiesLeft > 0) {
+                if (m_nLiesLeft != SIZE_MAX)
+                    --m_nLiesLeft;
                 return *m_lie;
-            --m_nTruthfulLeft;
+            }
+            if (m_nTruthfulLeft > 0)
+                --m_nTruthfulLeft;
         }
     }
     return BehaviourFor(name);

@@ -4,6 +4,7 @@
 #include "WhoisBehaviour.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -16,8 +17,10 @@ class CWhoisState : public CLoopbackState<CWhoisBehaviour>
 public:
     using CLoopbackState::CLoopbackState;
 
-    // The next nTruthful requests get their behaviour, every later one lie.
-    void LieAfter(std::size_t nTruthful, CWhoisBehaviour lie);
+    // The next nTruthful requests get their behaviour, the nLies after them
+    // lie, and the ones after those their behaviour again, as a registry
+    // that recovers.
+    void LieAfter(std::size_t nTruthful, CWhoisBehaviour lie, std::size_t nLies = SIZE_MAX);
     // Set when a connection may close before its request is read: only when
     // the default closes at once, no name could override it and no lie
     // needs the name.
@@ -29,4 +32,5 @@ private:
     mutable std::mutex m_lieMutex;
     std::optional<CWhoisBehaviour> m_lie;
     std::size_t m_nTruthfulLeft = 0;
+    std::size_t m_nLiesLeft = 0;
 };

@@ -30,6 +30,7 @@ struct SOptions
     std::optional<std::string> behaviour;
     std::optional<unsigned long> lieAfter;
     std::optional<std::string> lieText;
+    std::optional<unsigned long> lieCount;
 };
 
 [[noreturn]] void Usage(const char* why)
@@ -38,9 +39,9 @@ struct SOptions
                  "telvaro-whois-server: %s\n"
                  "usage: telvaro-whois-server [--port N] [--delay MS] [--ipv6]\n"
                  "                            [--answer-file FILE | --behaviour never-close|close|huge]\n"
-                 "                            [--lie-after N [--lie-text TEXT]]\n"
+                 "                            [--lie-after N [--lie-text TEXT] [--lie-count M]]\n"
                  "--lie-after N: answers past the first N say TEXT (default: No match for \"%%s\".),\n"
-                 "each %%s the name, with CR LF added\n",
+                 "each %%s the name, with CR LF added; with --lie-count M only the M after them\n",
                  why);
     std::exit(2);
 }
@@ -77,13 +78,15 @@ SOptions ParseOptions(int argc, char** argv)
             options.lieAfter = Number(value(), 1UL << 31);
         else if (arg == "--lie-text")
             options.lieText = value();
+        else if (arg == "--lie-count")
+            options.lieCount = Number(value(), 1UL << 31);
         else
             Usage("unknown option");
     }
     if (options.answerFile && options.behaviour)
         Usage("--answer-file and --behaviour exclude each other");
-    if (options.lieText && !options.lieAfter)
-        Usage("--lie-text needs --lie-after");
+    if ((options.lieText || options.lieCount) && !options.lieAfter)
+        Usage("--lie-text and --lie-count need --lie-after");
     return options;
 }
 
@@ -135,7 +138,8 @@ int main(int argc, char** argv)
     try {
         CLoopbackWhoisServer server(ChosenBehaviour(options), options.bIPv6, uint16_t(options.port));
         if (options.lieAfter)
-            server.LieAfter(*options.lieAfter, options.lieText.value_or("No match for \"%s\".") + "\r\n");
+            server.LieAfter(*options.lieAfter, options.lieText.value_or("No match for \"%s\".") + "\r\n",
+                            options.lieCount.value_or(SIZE_MAX));
         std::printf("%u\n", unsigned(server.Port()));
         std::fflush(stdout);
         stopSignals.Wait();

@@ -33,6 +33,7 @@ constexpr CCliOption kOptions[] = {
     {"--server-connections", "N", "lookups at once per server, 0 for no pacing (default: the stored setting)"},
     {"--control-names", "NAME[,NAME...]", "names known to be registered, asked now and then to check each server"},
     {"--no-control-names", nullptr, "ask no known names to check the servers"},
+    {"--no-resolve", nullptr, "ask DNS nothing: free names stay unconfirmed, taken ones get no address"},
 };
 
 int NumberOption(const CCliArgs& args, const char* name, int fallback, int minimum)
@@ -130,7 +131,8 @@ public:
     const char* Synopsis() const override
     {
         return "FILE [--max-connections N] [--interval SECONDS] [--timeout SECONDS]\n"
-               "            [--server-connections N] [--control-names NAMES | --no-control-names]";
+               "            [--server-connections N] [--control-names NAMES | --no-control-names]\n"
+               "            [--no-resolve]";
     }
     const char* Summary() const override { return "look the ticked names up and save the results"; }
     std::span<const CCliOption> Options() const override { return kOptions; }
@@ -148,6 +150,8 @@ protected:
         m_options.m_nServerConnections = NumberOption(args, "--server-connections", m_options.m_nServerConnections, 0);
         if (args.Has("--no-control-names"))
             m_options.m_bControlNames = false;
+        if (args.Has("--no-resolve"))
+            m_options.m_bResolveNames = false;
         if (const auto names = args.Value("--control-names")) {
             for (const QString& name : names->split(QLatin1Char(','), Qt::SkipEmptyParts))
                 m_options.m_controlNames << name.trimmed().toLatin1();

@@ -170,6 +170,6 @@ TEST_F(CsvJsonExportTest, DatesAreWallClockTimesInAnyZone)
         qputenv("TZ", oldTz);
     tzset();
     ASSERT_TRUE(written);
-    EXPECT_TRUE(FileBytes(m_path).contains("\r\ngap.com,2,Not Available,2024-03-31T02:30:00,\r\n"))
+    EXPECT_TRUE(FileBytes(m_path).contains("\r\ngap.com,2,Not Available,2024-03-31T02:30:00,,,\r\n"))
         << FileBytes(m_path).toStdString();
 }

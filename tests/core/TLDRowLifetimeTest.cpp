@@ -26,6 +26,7 @@ protected:
         CLookupOptions options;
         options.m_nTimeoutSeconds = 0;   // a lookup left waiting would wait for ever
         options.m_nIntervalMs = 3600 * 1000;
+        options.m_bResolveNames = false;
         m_scheduler = std::make_unique<CLookupScheduler>(&m_doc, options);
     }
     void TearDown() override

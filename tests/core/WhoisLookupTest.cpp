@@ -67,6 +67,7 @@ protected:
     {
         CLookupOptions options = CLookupOptions::FromSettings(CLookupOptions::Moment::AsStored);
         options.m_bStripOutput = m_bStrip;
+        options.m_bResolveNames = false;   // the registry's answer alone
         return options;
     }
 

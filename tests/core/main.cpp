@@ -11,6 +11,8 @@ int main(int argc, char** argv)
     qputenv("XDG_CONFIG_HOME", (root.path() + QStringLiteral("/config")).toLocal8Bit());
     qputenv("XDG_DATA_HOME", (root.path() + QStringLiteral("/data")).toLocal8Bit());
     qputenv("TELVARO_HOME", (root.path() + QStringLiteral("/home")).toLocal8Bit());
+    // DNS queries go to a closed loopback port unless a test starts a server.
+    qputenv("TELVARO_DNS_SERVER", "127.0.0.1:9");
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

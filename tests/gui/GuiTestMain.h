@@ -14,6 +14,7 @@
         qputenv("XDG_CONFIG_HOME", (root.path() + QStringLiteral("/config")).toLocal8Bit());          \
         qputenv("XDG_DATA_HOME", (root.path() + QStringLiteral("/data")).toLocal8Bit());              \
         qputenv("TELVARO_HOME", (root.path() + QStringLiteral("/home")).toLocal8Bit());               \
+        qputenv("TELVARO_DNS_SERVER", "127.0.0.1:9"); /* DNS only to loopback */                     \
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                           \
             qputenv("QT_QPA_PLATFORM", "offscreen");                                                  \
         QApplication app(argc, argv);                                                                 \

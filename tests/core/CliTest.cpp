@@ -1,3 +1,4 @@
+#include "LoopbackDnsServer.h"
 #include "LoopbackRdapServer.h"
 #include "LoopbackWhoisServer.h"
 #include "TestSupport.h"
@@ -370,4 +371,46 @@ TEST_F(CliTest, TldImportDeleteAndInfo)
     r = Run({tld, QStringLiteral("info"), QStringLiteral("nosuchtld")});
     EXPECT_EQ(r.m_nExit, 1);
     EXPECT_EQ(r.m_out, "");
+}
+
+TEST_F(CliTest, LookupChecksFreeNamesInDnsUnlessToldNotTo)
+{
+    CLoopbackWhoisServer whois;
+    whois.SetBehaviour("taken.com", CWhoisBehaviour::Answer("Domain Name: TAKEN.COM\r\nRegistrar: Example\r\n"));
+    CLoopbackDnsServer dns;
+    dns.SetBehaviour("delegated.com", CDnsBehaviour::NameServers({"ns.example.net"}));
+    dns.SetBehaviour("taken.com", CDnsBehaviour::Addresses({"192.0.2.44"}));
+    Run({QStringLiteral("tld"), QStringLiteral("set"), QStringLiteral("COM"), QString::fromStdString(whois.Address())});
+    const auto newList = [&] {
+        QFile::remove(m_doc);
+        Run({QStringLiteral("new"), m_doc});
+        Run({QStringLiteral("add"), m_doc, QStringLiteral("delegated.com"), QStringLiteral("free.com"),
+             QStringLiteral("taken.com")});
+        Run({QStringLiteral("select"), m_doc, QStringLiteral("--all")});
+    };
+    newList();
+    const QStringList lookup{QStringLiteral("lookup"), m_doc, QStringLiteral("--interval"), QStringLiteral("0"),
+                             QStringLiteral("--no-control-names")};
+
+    qputenv("TELVARO_DNS_SERVER", QByteArray::fromStdString(dns.Address()));
+    EXPECT_EQ(Run(lookup + QStringList{QStringLiteral("--no-resolve")}).m_nExit, 0);
+    EXPECT_TRUE(dns.Queries().empty());
+    QList<QJsonObject> rows = Json();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0][QStringLiteral("status_text")].toString(), QStringLiteral("*AVAILABLE*"));
+    EXPECT_EQ(rows[0][QStringLiteral("confirmed")], QJsonValue(QJsonValue::Null));
+
+    newList();
+    const CliResult run = Run(lookup);
+    qputenv("TELVARO_DNS_SERVER", "127.0.0.1:9");
+    EXPECT_EQ(run.m_nExit, 0) << run.m_err.constData();
+    rows = Json();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0][QStringLiteral("status_text")].toString(), QStringLiteral("Not Available"));
+    EXPECT_TRUE(rows[0][QStringLiteral("whois")].toString().contains(QLatin1String("ns.example.net")));
+    EXPECT_EQ(rows[0][QStringLiteral("dns")].toString(), QStringLiteral("Error"));
+    EXPECT_EQ(rows[1][QStringLiteral("confirmed")], QJsonValue(true));
+    EXPECT_EQ(rows[1][QStringLiteral("dns")].toString(), QString());
+    EXPECT_EQ(rows[2][QStringLiteral("dns")].toString(), QStringLiteral("192.0.2.44"));
+    EXPECT_EQ(rows[2][QStringLiteral("confirmed")], QJsonValue(QJsonValue::Null));
 }

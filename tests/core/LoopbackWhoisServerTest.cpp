@@ -313,6 +313,17 @@ TEST(LoopbackWhoisServer, LiesAfterTheTruthfulRequestsWhateverTheBehavioursSay)
     EXPECT_EQ(Query(server.Port(), "later.example\r\n"), "No match for \"later.example\".\r\n");
 }
 
+TEST(LoopbackWhoisServer, ALieForACountEndsInTruthAgain)
+{
+    CLoopbackWhoisServer server(CWhoisBehaviour::Answer("Domain Name: taken\r\n"));
+    server.LieAfter(1, "none %s\r\n", 2);
+    EXPECT_EQ(Query(server.Port(), "a.example\r\n"), "Domain Name: taken\r\n");
+    EXPECT_EQ(Query(server.Port(), "b.example\r\n"), "none b.example\r\n");
+    EXPECT_EQ(Query(server.Port(), "c.example\r\n"), "none c.example\r\n");
+    EXPECT_EQ(Query(server.Port(), "d.example\r\n"), "Domain Name: taken\r\n");
+    EXPECT_EQ(Query(server.Port(), "e.example\r\n"), "Domain Name: taken\r\n");
+}
+
 TEST(LoopbackWhoisServer, LyingReadsTheNameEvenWhenEveryConnectionWouldClose)
 {
     CLoopbackWhoisServer server(CWhoisBehaviour::CloseAtOnce());

@@ -29,7 +29,7 @@ public:
     // What text (an answer as the worker stores it) means. The server and
     // name come from its "WHOIS server: HOST, Domain: NAME" line; without
     // that line, or for a host with no rules, fallbackServer and
-    // fallbackName are used.
+    // fallbackName are used. A DNS check line at the end decides first.
     CVerdict Classify(QByteArrayView text, QByteArrayView fallbackServer = {}, QByteArrayView fallbackName = {}) const;
 
     // The number of distinct rule sets, the generic one included.

@@ -3,6 +3,7 @@
 #include "LoopbackDnsServer.h"
 #include "LoopbackRdapServer.h"
 #include "LoopbackWhoisServer.h"
+#include "LookupReceiver.h"
 #include "TestSupport.h"
 #include "base/UserMessage.h"
 #include "export/DnsConfirmed.h"
@@ -25,24 +26,7 @@ namespace {
 constexpr uint16_t kTypeA = 1;
 constexpr uint16_t kTypeNS = 2;
 
-class Receiver : public QObject
-{
-public:
-    bool event(QEvent* e) override
-    {
-        if (e->type() == CTLDResolvedEvent::kType) {
-            const auto* r = static_cast<CTLDResolvedEvent*>(e);
-            OnTLDResolved(r->m_nHandle, r->m_result);
-            return true;
-        }
-        if (e->type() == CLookupDoneEvent::kType) {
-            ++m_nDone;
-            return true;
-        }
-        return QObject::event(e);
-    }
-    int m_nDone = 0;
-};
+using Receiver = CLookupReceiver;
 
 CDnsBehaviour WithAddress(CDnsBehaviour b, std::string address)
 {

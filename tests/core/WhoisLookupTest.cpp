@@ -1,4 +1,5 @@
 #include "LoopbackWhoisServer.h"
+#include "LookupReceiver.h"
 #include "TestSupport.h"
 #include "verdict/WhoisAnswer.h"
 #include "lookup/WhoisConnection.h"
@@ -16,26 +17,7 @@
 
 namespace {
 
-// Stands in for the scheduler: records resolution results in the table and
-// counts completions.
-class Receiver : public QObject
-{
-public:
-    bool event(QEvent* e) override
-    {
-        if (e->type() == CTLDResolvedEvent::kType) {
-            const auto* r = static_cast<CTLDResolvedEvent*>(e);
-            OnTLDResolved(r->m_nHandle, r->m_result);
-            return true;
-        }
-        if (e->type() == CLookupDoneEvent::kType) {
-            ++m_nDone;
-            return true;
-        }
-        return QObject::event(e);
-    }
-    int m_nDone = 0;
-};
+using Receiver = CLookupReceiver;
 
 CHostAddress Loopback(uint16_t port)
 {

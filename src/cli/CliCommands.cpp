@@ -12,7 +12,8 @@ struct CRegistry
     CRegistry()
     {
         for (auto make : {MakeNewCommand, MakeAddCommand, MakeConstructCommand, MakeSelectCommand,
-                          MakeLookupCommand, MakeListCommand, MakeTldCommand, MakeVerdictCommand}) {
+                          MakeLookupCommand, MakeListCommand, MakeExportCommand, MakeTldCommand,
+                          MakeVerdictCommand}) {
             m_owned.push_back(make());
             m_commands.push_back(m_owned.back().get());
         }

@@ -16,5 +16,6 @@ std::unique_ptr<CCliCommand> MakeConstructCommand();
 std::unique_ptr<CCliCommand> MakeSelectCommand();
 std::unique_ptr<CCliCommand> MakeLookupCommand();
 std::unique_ptr<CCliCommand> MakeListCommand();
+std::unique_ptr<CCliCommand> MakeExportCommand();
 std::unique_ptr<CCliCommand> MakeTldCommand();
 std::unique_ptr<CCliCommand> MakeVerdictCommand();

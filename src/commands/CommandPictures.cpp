@@ -309,6 +309,25 @@ void MinimizeToTray(QPainter& p)
     p.drawPolyline(std::array{QPointF(10.6, 9.2), QPointF(12.2, 10.8), QPointF(13.8, 9.2)}.data(), 3);
 }
 
+void ExportDatabase(QPainter& p)
+{
+    // A cylinder of three stacked discs.
+    const qreal left = 2.5, width = 11, lid = 3.6;
+    p.setPen(Pen(kInk));
+    p.setBrush(kLightBlue);
+    QPainterPath body;
+    body.moveTo(left, 3.5);
+    body.lineTo(left, 12.5);
+    body.arcTo(QRectF(left, 12.5 - lid / 2, width, lid), 180, 180);
+    body.lineTo(left + width, 3.5);
+    p.drawPath(body);
+    p.setBrush(Qt::NoBrush);
+    for (qreal y : {6.5, 9.5})
+        p.drawArc(QRectF(left, y - lid / 2, width, lid), 180 * 16, 180 * 16);
+    p.setBrush(kBlue);
+    p.drawEllipse(QRectF(left, 3.5 - lid / 2, width, lid));
+}
+
 void App(QPainter& p)
 {
     DrawGlobe(p, QPointF(7, 7), 6.3);

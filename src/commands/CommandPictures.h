@@ -25,5 +25,6 @@ void LookupSelected(QPainter& p);
 void StopAll(QPainter& p);
 void SetupDomains(QPainter& p);
 void MinimizeToTray(QPainter& p);
+void ExportDatabase(QPainter& p);
 void App(QPainter& p);
 }

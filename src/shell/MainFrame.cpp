@@ -1,5 +1,6 @@
 #include "shell/MainFrame.h"
 
+#include "export/ExportCommands.h"
 #include "lookup/LookupScheduler.h"
 #include "model/DomainDoc.h"
 #include "names/NameCommands.h"
@@ -63,6 +64,7 @@ CMainFrame::CMainFrame(CDomainDoc* doc, CRecentFileList* recentFiles, QWidget* p
     RegisterCommands();
     RegisterNameCommands(*m_pRegistry, *doc, this);
     RegisterSetupDomainsCommand(*m_pRegistry, GetScheduler(), this);
+    (new CExportCommands(*doc, this))->RegisterCommands(*m_pRegistry);
 
     connect(m_pFileCommands, &CFileCommands::AboutToReplaceDocument, this, [this] { GetScheduler()->StopAll(); });
     connect(m_pFileCommands, &CFileCommands::NewDocumentMade, m_pView, &CDomainView::OnNewDocument);

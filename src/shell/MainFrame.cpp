@@ -2,8 +2,12 @@
 
 #include "lookup/LookupScheduler.h"
 #include "model/DomainDoc.h"
+#include "model/DomainPadFile.h"
+#include "model/DomainPadList.h"
 #include "names/NameCommands.h"
 #include "shell/AboutDlg.h"
+#include "shell/DomainPadBar.h"
+#include "shell/DomainPadCommands.h"
 #include "commands/CommandIcons.h"
 #include "commands/CommandId.h"
 #include "commands/CommandRegistry.h"
@@ -11,6 +15,7 @@
 #include "widgets/HelpWindow.h"
 #include "commands/MenuBarBuilder.h"
 #include "base/Profile.h"
+#include "base/UserMessage.h"
 #include "shell/RecentFileList.h"
 #include "shell/SchedulerHost.h"
 #include "shell/StatusProgress.h"
@@ -61,6 +66,7 @@ CMainFrame::CMainFrame(CDomainDoc* doc, CRecentFileList* recentFiles, QWidget* p
     m_pView->GetScheduler()->SetHost(MakeDesktopSchedulerHost());
     RegisterCommands();
     RegisterNameCommands(*m_pRegistry, *doc, this);
+    CreateDomainPad();
 
     connect(m_pFileCommands, &CFileCommands::AboutToReplaceDocument, this, [this] { GetScheduler()->StopAll(); });
     connect(m_pFileCommands, &CFileCommands::NewDocumentMade, m_pView, &CDomainView::OnNewDocument);
@@ -93,6 +99,9 @@ CMainFrame::~CMainFrame()
     // status bar can still hear from it.
     m_pProgress->Track(nullptr);
     delete m_pView;
+    ReportResult(SaveDomainPad(*m_pPadList, GetDomainPadPath()));
+    // Before the names it shows.
+    delete m_pPad;
 }
 
 CLookupScheduler* CMainFrame::GetScheduler() const
@@ -145,6 +154,19 @@ void CMainFrame::RegisterCommands()
         [this] { return !statusBar()->isHidden(); });
     r.Register(ID_NEXT_PANE, [this] { focusNextPrevChild(true); });
     r.Register(ID_PREV_PANE, [this] { focusNextPrevChild(false); });
+}
+
+void CMainFrame::CreateDomainPad()
+{
+    // Read before the bar shows it; a damaged file is reported once and
+    // what could be read stays.
+    m_pPadList = std::make_unique<CDomainPadList>();
+    ReportResult(LoadDomainPad(*m_pPadList, GetDomainPadPath()));
+    m_pPad = new CDomainPadBar(m_pPadList.get(), m_pRegistry, this);
+    addDockWidget(Qt::RightDockWidgetArea, m_pPad);
+    resizeDocks({m_pPad}, {200}, Qt::Horizontal);
+    RegisterDomainPadCommands(*m_pRegistry, m_pPad, m_pPadList.get(), *m_pDoc, this);
+    m_pView->AttachDomainPad(m_pPadList.get());
 }
 
 void CMainFrame::RebuildBars()

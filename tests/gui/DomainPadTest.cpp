@@ -74,7 +74,10 @@ class DomainPadTest : public QObject
         auto connection = connect(Bar(), &CDomainPadBar::MenuShown, this, [&texts](QMenu* menu) {
             for (QAction* a : menu->actions())
                 texts << (a->isEnabled() ? a->text() : QStringLiteral("(%1)").arg(a->text()));
-            QTimer::singleShot(0, menu, &QMenu::close);
+            QTimer::singleShot(0, menu, [menu] {
+                SaveShot(menu, "pad-menu");
+                menu->close();
+            });
         });
         trigger();
         disconnect(connection);

@@ -432,6 +432,7 @@ private Q_SLOTS:
         QGuiApplication::clipboard()->clear();
 
         QVERIFY(!E().Enabled(ID_COPY_DOMAIN_NAME));
+        QVERIFY(E().Activate());
         List()->setFocus();
         QTest::keyClick(List(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(Clipboard(), QByteArray("alpha.com\r\nbeta.net\r\ngamma.org\r\n"));

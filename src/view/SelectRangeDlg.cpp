@@ -32,9 +32,9 @@ CSelectRangeDlg::CSelectRangeDlg(QWidget* parent)
     m_pUnselect->setObjectName(QStringLiteral("unselect"));
 
     auto* group = new QGroupBox(QStringLiteral("Select range"), this);
-    auto* fromLabel = new QLabel(QStringLiteral("&From"), group);
+    auto* fromLabel = new QLabel(QStringLiteral("From"), group);
     fromLabel->setBuddy(m_pFrom);
-    auto* toLabel = new QLabel(QStringLiteral("&To"), group);
+    auto* toLabel = new QLabel(QStringLiteral("To"), group);
     toLabel->setBuddy(m_pTo);
     auto* fields = new QGridLayout(group);
     fields->addWidget(fromLabel, 0, 0);

@@ -102,6 +102,7 @@ CMainFrame::~CMainFrame()
     ReportResult(SaveDomainPad(*m_pPadList, GetDomainPadPath()));
     // Before the names it shows.
     delete m_pPad;
+    m_pPad = nullptr;
 }
 
 CLookupScheduler* CMainFrame::GetScheduler() const

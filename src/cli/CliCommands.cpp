@@ -12,8 +12,8 @@ struct CRegistry
     CRegistry()
     {
         for (auto make : {MakeNewCommand, MakeAddCommand, MakeConstructCommand, MakeSelectCommand,
-                          MakeLookupCommand, MakeListCommand, MakeExportCommand, MakeTldCommand,
-                          MakeVerdictCommand}) {
+                          MakeDeleteCommand, MakeFindCommand, MakeLookupCommand, MakeListCommand,
+                          MakeExportCommand, MakeTldCommand, MakeVerdictCommand}) {
             m_owned.push_back(make());
             m_commands.push_back(m_owned.back().get());
         }

@@ -14,6 +14,8 @@ std::unique_ptr<CCliCommand> MakeNewCommand();
 std::unique_ptr<CCliCommand> MakeAddCommand();
 std::unique_ptr<CCliCommand> MakeConstructCommand();
 std::unique_ptr<CCliCommand> MakeSelectCommand();
+std::unique_ptr<CCliCommand> MakeDeleteCommand();
+std::unique_ptr<CCliCommand> MakeFindCommand();
 std::unique_ptr<CCliCommand> MakeLookupCommand();
 std::unique_ptr<CCliCommand> MakeListCommand();
 std::unique_ptr<CCliCommand> MakeExportCommand();

@@ -65,7 +65,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_CREATE_FROM_TEMPLATES, "Create from &Templates...", nullptr, "Create domain names from character templates", "Create from templates", {}, nullptr},
     {ID_DELETE_REGISTERED, "All &Registered Domains", nullptr, "Delete all registered domain names from the list", "Delete registered domains", {}, nullptr},
     {ID_DELETE_FREE, "All &Free Domains", nullptr, "Delete all free domains from the list", "Delete all free domains", {}, nullptr},
-    {ID_TOGGLE_DOMAIN_PAD, nullptr, nullptr, "Toggle Domain Pad", "Domain Pad", {}, nullptr},
+    {ID_TOGGLE_DOMAIN_PAD, "&Domain Pad", nullptr, "Toggle Domain Pad", "Domain Pad", {}, nullptr},
     {ID_EXPORT_TEXT_SELECTED, "&All Selected Names...", "&Text, Selected Names...", "Export all Entries to Text File", "Export all as Text", {}, nullptr},
     {ID_CUSTOMER_SUPPORT, "Customer &Support", nullptr, "Customer Support", "Customer Support", {}, nullptr},
     {ID_EXPORT_TEXT_FREE, "All Available &Names", "Text,  Available &Names...", "Export Free Names to Text File", "Export Free Names", {}, nullptr},

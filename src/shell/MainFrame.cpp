@@ -3,9 +3,13 @@
 #include "export/ExportCommands.h"
 #include "lookup/LookupScheduler.h"
 #include "model/DomainDoc.h"
+#include "model/DomainPadFile.h"
+#include "model/DomainPadList.h"
 #include "names/NameCommands.h"
 #include "names/TLDSetupCommand.h"
 #include "shell/AboutDlg.h"
+#include "shell/DomainPadBar.h"
+#include "shell/DomainPadCommands.h"
 #include "commands/CommandIcons.h"
 #include "commands/CommandId.h"
 #include "commands/CommandRegistry.h"
@@ -13,6 +17,7 @@
 #include "widgets/HelpWindow.h"
 #include "commands/MenuBarBuilder.h"
 #include "base/Profile.h"
+#include "base/UserMessage.h"
 #include "shell/RecentFileList.h"
 #include "shell/SchedulerHost.h"
 #include "shell/StatusProgress.h"
@@ -65,6 +70,7 @@ CMainFrame::CMainFrame(CDomainDoc* doc, CRecentFileList* recentFiles, QWidget* p
     RegisterNameCommands(*m_pRegistry, *doc, this);
     RegisterSetupDomainsCommand(*m_pRegistry, GetScheduler(), this);
     (new CExportCommands(*doc, this))->RegisterCommands(*m_pRegistry);
+    CreateDomainPad();
 
     connect(m_pFileCommands, &CFileCommands::AboutToReplaceDocument, this, [this] { GetScheduler()->StopAll(); });
     connect(m_pFileCommands, &CFileCommands::NewDocumentMade, m_pView, &CDomainView::OnNewDocument);
@@ -97,6 +103,10 @@ CMainFrame::~CMainFrame()
     // status bar can still hear from it.
     m_pProgress->Track(nullptr);
     delete m_pView;
+    ReportResult(SaveDomainPad(*m_pPadList, GetDomainPadPath()));
+    // Before the names it shows.
+    delete m_pPad;
+    m_pPad = nullptr;
 }
 
 CLookupScheduler* CMainFrame::GetScheduler() const
@@ -149,6 +159,19 @@ void CMainFrame::RegisterCommands()
         [this] { return !statusBar()->isHidden(); });
     r.Register(ID_NEXT_PANE, [this] { focusNextPrevChild(true); });
     r.Register(ID_PREV_PANE, [this] { focusNextPrevChild(false); });
+}
+
+void CMainFrame::CreateDomainPad()
+{
+    // Read before the bar shows it; a damaged file is reported once and
+    // what could be read stays.
+    m_pPadList = std::make_unique<CDomainPadList>();
+    ReportResult(LoadDomainPad(*m_pPadList, GetDomainPadPath()));
+    m_pPad = new CDomainPadBar(m_pPadList.get(), m_pRegistry, this);
+    addDockWidget(Qt::RightDockWidgetArea, m_pPad);
+    resizeDocks({m_pPad}, {200}, Qt::Horizontal);
+    RegisterDomainPadCommands(*m_pRegistry, m_pPad, m_pPadList.get(), *m_pDoc, this);
+    m_pView->AttachDomainPad(m_pPadList.get());
 }
 
 void CMainFrame::RebuildBars()

@@ -3,8 +3,12 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+
 class CCommandRegistry;
 class CDomainDoc;
+class CDomainPadBar;
+class CDomainPadList;
 class CDomainView;
 class CFileCommands;
 class CHelpWindow;
@@ -35,6 +39,8 @@ public:
 
     CCommandRegistry* Registry() const { return m_pRegistry; }
     CDomainView* GetView() const { return m_pView; }
+    CDomainPadBar* GetDomainPad() const { return m_pPad; }
+    CDomainPadList* GetDomainPadList() const { return m_pPadList.get(); }
     CLookupScheduler* GetScheduler() const;
     CFileCommands* FileCommands() const { return m_pFileCommands; }
     QToolBar* ToolBar() const { return m_pToolBar; }
@@ -68,6 +74,7 @@ private:
     void CreateToolBar();
     void RegisterCommands();
     void OnDocumentReplaced();
+    void CreateDomainPad();
 
     CDomainDoc* m_pDoc;
     CCommandRegistry* m_pRegistry;
@@ -79,4 +86,7 @@ private:
     CMenuBarBuilder* m_pMenuBuilder = nullptr;
     CToolBarBuilder* m_pToolBarBuilder = nullptr;
     QPointer<CHelpWindow> m_pHelp;
+    // The pad's names live as long as the frame; its bar shows them.
+    std::unique_ptr<CDomainPadList> m_pPadList;
+    CDomainPadBar* m_pPad = nullptr;
 };

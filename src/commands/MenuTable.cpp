@@ -81,6 +81,9 @@ constexpr MenuItem kListContext[] = {
     Cmd(ID_BROWSE_WEBSITE),
 };
 
+// The notification-area icon's menu; its first item is the default.
+constexpr MenuItem kTray[] = {Cmd(ID_SHOW), Cmd(ID_OPTIONS)};
+
 constexpr CommandId kToolBar[] = {
     ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_PRINT, kBar,
     ID_COPY_ALL, ID_FIND, kBar,
@@ -100,6 +103,11 @@ std::span<const MenuItem> GetMainMenu()
 std::span<const MenuItem> GetListContextMenu()
 {
     return kListContext;
+}
+
+std::span<const MenuItem> GetTrayMenu()
+{
+    return kTray;
 }
 
 std::span<const CommandId> GetMainToolBar()

@@ -30,10 +30,6 @@ CTrayCommands::CTrayCommands(QWidget* window, CCommandRegistry* registry)
         m_pMenu = std::make_unique<QMenu>();
     m_pTray->Create(GetAppIcon(), QString::fromLatin1(kTip), m_pMenu.get());
     m_pTray->SetMenuDefaultItem(0);
-    QList<QIcon> frames;
-    for (int frame = 0; frame < Pictures::kBusyFrames; ++frame)
-        frames << GetBusyIcon(frame);
-    m_pTray->SetIconList(frames);
 
     m_trayWatch.setInterval(kTrayWatchMs);
     connect(&m_trayWatch, &QTimer::timeout, this, &CTrayCommands::WatchTray);
@@ -79,6 +75,13 @@ void CTrayCommands::WatchTray()
 void CTrayCommands::OnLookupsRunning(bool running)
 {
     if (running) {
+        // Drawn when first needed rather than at every start.
+        if (!m_bBusyPictures) {
+            QList<QIcon> frames;
+            for (int frame = 0; frame < Pictures::kBusyFrames; ++frame)
+                frames << GetBusyIcon(frame);
+            m_bBusyPictures = m_pTray->SetIconList(frames);
+        }
         m_pTray->Animate(kAnimationDelayMs, -1);
         return;
     }

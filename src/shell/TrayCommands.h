@@ -54,4 +54,5 @@ private:
     QTimer m_trayWatch;
     bool m_bInTray = false;
     int m_nTrayMisses = 0;
+    bool m_bBusyPictures = false;
 };

@@ -252,7 +252,7 @@ private Q_SLOTS:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTest::qWait(200);
-        SaveScreenshot(QStringLiteral("options.png"), dialog.frameGeometry().adjusted(-4, -4, 4, 4));
+        SaveScreenshot(QStringLiteral("options.png"), dialog.frameGeometry());
         QVERIFY(dialog.findChild<QWidget*>(QStringLiteral("RunAtStartup"))->isVisible());
         QVERIFY(!dialog.findChild<QWidget*>(QStringLiteral("SixteenColorToolbar"))->isVisible());
         dialog.reject();

@@ -1,4 +1,5 @@
 #include "FrameTestSupport.h"
+#include "FrameUnderTest.h"
 #include "GuiTestMain.h"
 
 #include "commands/CommandIcons.h"
@@ -32,9 +33,8 @@ class MenuPicturesTest : public QObject
 
 private:
     QTemporaryDir m_dir;
-    std::unique_ptr<CDomainDoc> m_pDoc;
-    std::unique_ptr<CRecentFileList> m_pRecent;
-    std::unique_ptr<CMainFrame> m_pFrame;
+    CFrameUnderTest m_run;
+    CMainFrame* m_pFrame = nullptr;
 
     static QImage Picture(const QIcon& icon, QIcon::Mode mode = QIcon::Normal)
     {
@@ -73,19 +73,11 @@ private Q_SLOTS:
     {
         QSettings().clear();
         (void)LoadTLDTable();
-        m_pDoc = std::make_unique<CDomainDoc>();
-        m_pDoc->OnNewDocument();
-        m_pRecent = std::make_unique<CRecentFileList>(4);
-        m_pFrame = std::make_unique<CMainFrame>(m_pDoc.get(), m_pRecent.get());
-        m_pFrame->show();
+        m_run.Start();
+        m_pFrame = m_run.m_pFrame.get();
     }
 
-    void cleanup()
-    {
-        m_pFrame.reset();
-        m_pRecent.reset();
-        m_pDoc.reset();
-    }
+    void cleanup() { m_run.Stop(); }
 
     void menuItemsShowTheirToolbarButtonsPicture()
     {

@@ -1,4 +1,5 @@
 #include "FrameTestSupport.h"
+#include "FrameUnderTest.h"
 #include "GuiTestMain.h"
 #include "NameDialogsSupport.h"
 
@@ -30,19 +31,10 @@ class OptionsDialogTest : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<CDomainDoc> m_pDoc;
-    std::unique_ptr<CRecentFileList> m_pRecent;
-    std::unique_ptr<CMainFrame> m_pFrame;
+    CFrameUnderTest m_run;
 
-    // A program run: a new frame, whose view reads the settings as stored.
-    void Restart()
-    {
-        m_pFrame.reset();
-        m_pFrame = std::make_unique<CMainFrame>(m_pDoc.get(), m_pRecent.get());
-        m_pFrame->show();
-    }
-
-    CLookupScheduler& Scheduler() const { return *m_pFrame->GetScheduler(); }
+    void Restart() { m_run.Restart(); }
+    CLookupScheduler& Scheduler() const { return *m_run.m_pFrame->GetScheduler(); }
 
     static CIntSpinEdit* Number(QWidget* dialog, const char* name)
     {
@@ -72,7 +64,7 @@ private:
             if (auto* dialog = qobject_cast<COptionsDlg*>(window))
                 step(dialog);
         });
-        [&] { QVERIFY(m_pFrame->Registry()->Execute(ID_OPTIONS)); }();
+        [&] { QVERIFY(m_run.m_pFrame->Registry()->Execute(ID_OPTIONS)); }();
         return driver.m_messages;
     }
 
@@ -81,18 +73,10 @@ private Q_SLOTS:
     {
         QSettings().clear();
         CAutostartEntry::Remove();
-        m_pDoc = std::make_unique<CDomainDoc>();
-        m_pDoc->OnNewDocument();
-        m_pRecent = std::make_unique<CRecentFileList>(4);
-        Restart();
+        m_run.Start();
     }
 
-    void cleanup()
-    {
-        m_pFrame.reset();
-        m_pRecent.reset();
-        m_pDoc.reset();
-    }
+    void cleanup() { m_run.Stop(); }
 
     void theDialogShowsTheStoredValues()
     {
@@ -137,7 +121,7 @@ private Q_SLOTS:
         QCOMPARE(Settings::SixteenColorToolbar.Get(), 0);   // written, as it was
         QVERIFY(QSettings().contains(QStringLiteral("Settings/16 Color Toolbar")));
         // The entry limit and the cleanup reach the open list at once.
-        QCOMPARE(m_pDoc->m_nMaxEntries, 100);
+        QCOMPARE(m_run.m_pDoc->m_nMaxEntries, 100);
         QVERIFY(!Scheduler().Options().m_bStripOutput);
     }
 

@@ -1,4 +1,5 @@
 #include "FrameTestSupport.h"
+#include "FrameUnderTest.h"
 #include "GuiTestMain.h"
 #include "LoopbackWhoisServer.h"
 
@@ -28,14 +29,13 @@ class TrayCommandsTest : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<CDomainDoc> m_pDoc;
-    std::unique_ptr<CRecentFileList> m_pRecent;
-    std::unique_ptr<CMainFrame> m_pFrame;
+    CFrameUnderTest m_run;
+    CMainFrame* m_pFrame = nullptr;
 
     void MakeFrame()
     {
-        m_pFrame = std::make_unique<CMainFrame>(m_pDoc.get(), m_pRecent.get());
-        m_pFrame->show();
+        m_run.Start();
+        m_pFrame = m_run.m_pFrame.get();
     }
     CCommandRegistry& Registry() const { return *m_pFrame->Registry(); }
     CSystemTray* Tray() const { return m_pFrame->TrayCommands()->Tray(); }
@@ -45,17 +45,9 @@ private Q_SLOTS:
     {
         QSettings().clear();
         (void)LoadTLDTable();
-        m_pDoc = std::make_unique<CDomainDoc>();
-        m_pDoc->OnNewDocument();
-        m_pRecent = std::make_unique<CRecentFileList>(4);
     }
 
-    void cleanup()
-    {
-        m_pFrame.reset();
-        m_pRecent.reset();
-        m_pDoc.reset();
-    }
+    void cleanup() { m_run.Stop(); }
 
     void withoutATrayTheWindowStaysAndTheCommandIsOff()
     {
@@ -98,8 +90,8 @@ private Q_SLOTS:
         CLoopbackWhoisServer server(CWhoisBehaviour::Delay(std::chrono::milliseconds(2500), "No match for x"));
         g_tldTable.GetAt(0)->m_strServer = QByteArray::fromStdString(server.Address());
         MakeFrame();
-        QVERIFY(m_pDoc->AddDomain("kettle.com"));
-        m_pDoc->SetSelected(0, 1);
+        QVERIFY(m_run.m_pDoc->AddDomain("kettle.com"));
+        m_run.m_pDoc->SetSelected(0, 1);
         const QIcon normal = Tray()->GetIcon();
 
         QVERIFY(Registry().Execute(ID_LOOKUP_SELECTED));

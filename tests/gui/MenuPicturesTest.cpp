@@ -8,6 +8,7 @@
 #include "commands/CommandRegistry.h"
 #include "commands/CommandTable.h"
 #include "commands/MenuBarBuilder.h"
+#include "commands/MenuBuilder.h"
 #include "commands/MenuTable.h"
 #include "model/DomainDoc.h"
 #include "model/TLDTable.h"
@@ -134,6 +135,30 @@ private Q_SLOTS:
         QAction* toolbar = view->actions().first();
         QCOMPARE(toolbar->text(), QStringLiteral("&Toolbar"));
         QVERIFY(toolbar->isCheckable() && toolbar->isChecked());
+    }
+
+    void aCheckedItemWithAPictureLooksChecked()
+    {
+        // "Auto Trademark Lookup" is checkable and has a picture.
+        QWidget window;
+        CCommandRegistry registry(&window);
+        bool checked = false;
+        registry.Register(ID_AUTO_TRADEMARK, [] {}, {}, [&] { return checked; });
+        CMenuBuilder builder(&registry, MenuPlace::ContextMenu);
+        const MenuItem items[] = {{MenuItemKind::Command, ID_AUTO_TRADEMARK, nullptr, {}}};
+        std::unique_ptr<QMenu> menu(builder.Build(QString(), items, nullptr));
+        QVERIFY(menu);
+        menu->popup(QPoint(0, 0));
+        QTRY_VERIFY(menu->isVisible());
+        const QImage off = menu->grab().toImage();
+        checked = true;
+        registry.UpdateCommandUI();
+        QVERIFY(menu->actions().first()->isChecked());
+        menu->update();
+        const QImage on = menu->grab().toImage();
+        if (const QString folder = qEnvironmentVariable("TELVARO_SCREENSHOT_DIR"); !folder.isEmpty())
+            on.save(folder + QStringLiteral("/menu-checked-picture.png"));
+        QVERIFY(on != off);
     }
 
     void recentFilesAreItemsLikeTheOthers()

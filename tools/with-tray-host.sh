@@ -29,29 +29,51 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 143' TERM INT
 
-# -displayfd: Xvfb picks a free display itself and says which.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || { cat "$work/xvfb.log" >&2; exit 1; }
-    sleep 0.1
-done
-[ -s "$work/display" ] || { echo "with-tray-host: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -1 "$work/display")"
-
 # The command and its process go to the command, which may restart the panel.
 export TELVARO_TRAY_HOST="trayer --edge top --align right --widthtype request --height 32 --SetDockType false \
 --SetPartialStrut false --transparent false --tint 0xd8d8d8"
-$TELVARO_TRAY_HOST >"$work/trayer.log" 2>&1 </dev/null &
-trayer_pid=$!
-export TELVARO_TRAY_HOST_PID=$trayer_pid
-# trayer's window appears once it holds the notification area.
-for _ in $(seq 100); do
-    xwininfo -root -tree 2>/dev/null | grep -qi '"panel"\|trayer' && break
-    kill -0 "$trayer_pid" 2>/dev/null || { cat "$work/trayer.log" >&2; exit 1; }
-    sleep 0.1
+
+# Starts Xvfb on a free display (-displayfd: it picks one and says which)
+# and the panel on it; false when either does not come up.
+start_display() {
+    : >"$work/display"
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    [ -s "$work/display" ] || return 1
+    export DISPLAY=":$(head -1 "$work/display")"
+    $TELVARO_TRAY_HOST >"$work/trayer.log" 2>&1 </dev/null &
+    trayer_pid=$!
+    export TELVARO_TRAY_HOST_PID=$trayer_pid
+    # trayer's window appears once it holds the notification area.
+    for _ in $(seq 100); do
+        xwininfo -root -tree 2>/dev/null | grep -q '"panel"' && return 0
+        kill -0 "$trayer_pid" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
+# A display another program takes away at the same moment is tried again.
+started=
+for _ in 1 2 3; do
+    if start_display; then
+        started=1
+        break
+    fi
+    kill "$trayer_pid" "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    trayer_pid= xvfb_pid=
 done
+if [ -z "$started" ]; then
+    cat "$work/xvfb.log" "$work/trayer.log" >&2
+    echo "with-tray-host: no display with a panel came up" >&2
+    exit 1
+fi
 
 export QT_QPA_PLATFORM=xcb
 unset DBUS_SESSION_BUS_ADDRESS

@@ -92,6 +92,9 @@ constexpr MenuItem kPadContext[] = {
     Cmd(ID_PAD_DELETE_SELECTED), Cmd(ID_PAD_SORT), Cmd(ID_PAD_COPY_TO_MAIN), Cmd(ID_PAD_COPY_TO_CLIPBOARD),
 };
 
+// The notification-area icon's menu; its first item is the default.
+constexpr MenuItem kTray[] = {Cmd(ID_SHOW), Cmd(ID_OPTIONS)};
+
 constexpr CommandId kToolBar[] = {
     ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_PRINT, kBar,
     ID_COPY_ALL, ID_FIND, kBar,
@@ -116,6 +119,11 @@ std::span<const MenuItem> GetListContextMenu()
 std::span<const MenuItem> GetDomainPadMenu()
 {
     return kPadContext;
+}
+
+std::span<const MenuItem> GetTrayMenu()
+{
+    return kTray;
 }
 
 std::span<const CommandId> GetMainToolBar()

@@ -14,6 +14,7 @@
 #include "commands/CommandId.h"
 #include "commands/CommandRegistry.h"
 #include "shell/FileCommands.h"
+#include "shell/OptionsCommand.h"
 #include "widgets/HelpWindow.h"
 #include "commands/MenuBarBuilder.h"
 #include "base/Profile.h"
@@ -21,6 +22,7 @@
 #include "shell/RecentFileList.h"
 #include "shell/SchedulerHost.h"
 #include "shell/StatusProgress.h"
+#include "shell/TrayCommands.h"
 #include "commands/ToolBarBuilder.h"
 #include "shell/WindowPlacement.h"
 #include "view/DomainView.h"
@@ -65,12 +67,16 @@ CMainFrame::CMainFrame(CDomainDoc* doc, CRecentFileList* recentFiles, QWidget* p
     m_pView = new CDomainView(doc, m_pRegistry, this);
     setCentralWidget(m_pView);
     m_pProgress->Track(m_pView->GetScheduler());
-    m_pView->GetScheduler()->SetHost(MakeDesktopSchedulerHost());
     RegisterCommands();
     RegisterNameCommands(*m_pRegistry, *doc, this);
     RegisterSetupDomainsCommand(*m_pRegistry, GetScheduler(), this);
     (new CExportCommands(*doc, this))->RegisterCommands(*m_pRegistry);
     CreateDomainPad();
+    RegisterOptionsCommand(*m_pRegistry, this, m_pView);
+    m_pTrayCommands = new CTrayCommands(this, m_pRegistry);
+    CLookupScheduler::Host host = MakeDesktopSchedulerHost();
+    host.m_animateTray = [tray = m_pTrayCommands](bool running) { tray->OnLookupsRunning(running); };
+    m_pView->GetScheduler()->SetHost(std::move(host));
 
     connect(m_pFileCommands, &CFileCommands::AboutToReplaceDocument, this, [this] { GetScheduler()->StopAll(); });
     connect(m_pFileCommands, &CFileCommands::NewDocumentMade, m_pView, &CDomainView::OnNewDocument);
@@ -94,6 +100,7 @@ CMainFrame::CMainFrame(CDomainDoc* doc, CRecentFileList* recentFiles, QWidget* p
     LoadBarState();
     RebuildBars();
     UpdateTitle();
+    m_pTrayCommands->HideAtStartIfAsked();
 }
 
 CMainFrame::~CMainFrame()

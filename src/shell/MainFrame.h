@@ -17,6 +17,7 @@ class CMenuBarBuilder;
 class CRecentFileList;
 class CStatusProgress;
 class CToolBarBuilder;
+class CTrayCommands;
 class QLabel;
 class QToolBar;
 
@@ -45,6 +46,7 @@ public:
     CFileCommands* FileCommands() const { return m_pFileCommands; }
     QToolBar* ToolBar() const { return m_pToolBar; }
     CStatusProgress* StatusProgress() const { return m_pProgress; }
+    CTrayCommands* TrayCommands() const { return m_pTrayCommands; }
     // Null until help was first asked for.
     CHelpWindow* HelpWindow() const;
 
@@ -85,6 +87,7 @@ private:
     CStatusProgress* m_pProgress = nullptr;
     CMenuBarBuilder* m_pMenuBuilder = nullptr;
     CToolBarBuilder* m_pToolBarBuilder = nullptr;
+    CTrayCommands* m_pTrayCommands = nullptr;
     QPointer<CHelpWindow> m_pHelp;
     // The pad's names live as long as the frame; its bar shows them.
     std::unique_ptr<CDomainPadList> m_pPadList;

@@ -14,7 +14,7 @@ JOBS=${JOBS:-$(nproc)}
 PACKAGES=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-liberation xvfb xauth whois python3)
+          fonts-liberation xvfb xauth whois python3 poppler-utils chromium)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 install_missing() {

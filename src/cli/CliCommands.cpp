@@ -12,7 +12,7 @@ struct CRegistry
     CRegistry()
     {
         for (auto make : {MakeNewCommand, MakeAddCommand, MakeConstructCommand, MakeSelectCommand,
-                          MakeLookupCommand, MakeListCommand, MakeTldCommand}) {
+                          MakeLookupCommand, MakeListCommand, MakePrintCommand, MakeTldCommand}) {
             m_owned.push_back(make());
             m_commands.push_back(m_owned.back().get());
         }

@@ -16,4 +16,5 @@ std::unique_ptr<CCliCommand> MakeConstructCommand();
 std::unique_ptr<CCliCommand> MakeSelectCommand();
 std::unique_ptr<CCliCommand> MakeLookupCommand();
 std::unique_ptr<CCliCommand> MakeListCommand();
+std::unique_ptr<CCliCommand> MakePrintCommand();
 std::unique_ptr<CCliCommand> MakeTldCommand();

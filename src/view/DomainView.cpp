@@ -11,6 +11,7 @@
 #include "view/InfoPane.h"
 #include "view/LookupCommands.h"
 #include "view/PictureButton.h"
+#include "view/PrintCommands.h"
 #include "view/ViewPanes.h"
 
 #include <QPainter>
@@ -91,6 +92,8 @@ void CDomainView::RegisterCommands()
     const std::vector<CommandId> lookupIds =
         RegisterLookupCommands(r, *m_pScheduler, [this] { return GetHighlightedIndex(); });
     m_registeredIds.insert(m_registeredIds.end(), lookupIds.begin(), lookupIds.end());
+    const std::vector<CommandId> printIds = (new CPrintCommands(*m_pDoc, this))->Register(r);
+    m_registeredIds.insert(m_registeredIds.end(), printIds.begin(), printIds.end());
 
     BindPictureButton(m_pSupport, ID_CUSTOMER_SUPPORT);
     BindPictureButton(m_pRegister, ID_REGISTER_DOMAIN);

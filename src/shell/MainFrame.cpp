@@ -15,6 +15,7 @@
 #include "shell/SchedulerHost.h"
 #include "shell/StatusProgress.h"
 #include "commands/ToolBarBuilder.h"
+#include "shell/WebCommands.h"
 #include "shell/WindowPlacement.h"
 #include "view/DomainView.h"
 
@@ -61,6 +62,7 @@ CMainFrame::CMainFrame(CDomainDoc* doc, CRecentFileList* recentFiles, QWidget* p
     m_pView->GetScheduler()->SetHost(MakeDesktopSchedulerHost());
     RegisterCommands();
     RegisterNameCommands(*m_pRegistry, *doc, this);
+    (new CWebCommands(m_pView, this, [this](const QString& page) { WinHelp(page); }))->Register(*m_pRegistry);
 
     connect(m_pFileCommands, &CFileCommands::AboutToReplaceDocument, this, [this] { GetScheduler()->StopAll(); });
     connect(m_pFileCommands, &CFileCommands::NewDocumentMade, m_pView, &CDomainView::OnNewDocument);

@@ -45,7 +45,10 @@ void TextEndingAt(QPainter& painter, int right, int y, const QString& text)
 
 void Rule(QPainter& painter, int x0, int x1, int y)
 {
-    QPen pen(Qt::black, kRuleWidth, Qt::SolidLine, Qt::FlatCap);
+    // Never thinner than a pixel of the device, or a preview on the screen
+    // would show the rules hardly at all.
+    const double pixel = 1.0 / std::max(std::abs(painter.deviceTransform().m22()), 1e-6);
+    QPen pen(Qt::black, std::max(double(kRuleWidth), pixel), Qt::SolidLine, Qt::FlatCap);
     pen.setCosmetic(false);
     painter.setPen(pen);
     painter.drawLine(QPointF(x0, -y), QPointF(x1, -y));

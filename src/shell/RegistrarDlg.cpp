@@ -61,9 +61,10 @@ CRegistrarDlg::CRegistrarDlg(QWidget* parent) : QDialog(parent)
     layout->addStretch(1);
     layout->addWidget(buttons);
 
+    // Wider when the examples need it.
     const QFontMetrics metrics = fontMetrics();
-    setMinimumWidth(kWidthUnits * metrics.averageCharWidth() / 4);
-    resize(minimumWidth(), std::max(sizeHint().height(), kHeightUnits * metrics.height() / 8));
+    resize(std::max(sizeHint().width(), kWidthUnits * metrics.averageCharWidth() / 4),
+           std::max(sizeHint().height(), kHeightUnits * metrics.height() / 8));
 }
 
 void CRegistrarDlg::showEvent(QShowEvent* event)

@@ -32,30 +32,31 @@ int CPreviewPages::PageCount() const
 void CPreviewPages::SetCurrentPage(int page)
 {
     page = std::clamp(page, 1, PageCount());
-    if (page == m_nPage)
-        return;
-    m_nPage = page;
-    update();
-    Q_EMIT ViewChanged();
+    if (page != m_nPage) {
+        m_nPage = page;
+        OnViewChanged();
+    }
 }
 
 void CPreviewPages::SetTwoPages(bool two)
 {
-    if (two == m_bTwoPages)
-        return;
-    m_bTwoPages = two;
-    if (m_nZoom > 0)
-        resize(ZoomedSize());
-    update();
-    Q_EMIT ViewChanged();
+    if (two != m_bTwoPages) {
+        m_bTwoPages = two;
+        OnViewChanged();
+    }
 }
 
 void CPreviewPages::SetZoom(int zoom)
 {
     zoom = std::clamp(zoom, 0, kMaxZoom);
-    if (zoom == m_nZoom)
-        return;
-    m_nZoom = zoom;
+    if (zoom != m_nZoom) {
+        m_nZoom = zoom;
+        OnViewChanged();
+    }
+}
+
+void CPreviewPages::OnViewChanged()
+{
     if (m_nZoom > 0)
         resize(ZoomedSize());
     update();

@@ -48,6 +48,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    void OnViewChanged();
     int SheetsShown() const;
     // Pixels per twip.
     double Scale() const;

@@ -42,7 +42,7 @@ class CPrintCommand : public CDocumentCommand
 public:
     const char* Name() const override { return "print"; }
     const char* Synopsis() const override { return "FILE --pdf OUT.pdf [--lines N] [--paper SIZE]"; }
-    const char* Summary() const override { return "write the printed pages of the list to a PDF file"; }
+    const char* Summary() const override { return "write the printed pages of the list to a PDF file; says how many"; }
     std::span<const CCliOption> Options() const override { return kOptions; }
     bool NeedsGuiApplication() const override { return true; }
 

@@ -58,8 +58,9 @@ struct CWebTestState
     }
 
     QTemporaryDir m_runtime;
-    QWidget m_window;
+    // The document outlives the window and the view in it.
     CDomainDoc m_doc;
+    QWidget m_window;
     CCommandRegistry* m_pRegistry;
     CDomainView* m_pView;
     CWebCommands* m_pCommands;

@@ -13,7 +13,7 @@ struct CRegistry
     {
         for (auto make : {MakeNewCommand, MakeAddCommand, MakeConstructCommand, MakeSelectCommand,
                           MakeDeleteCommand, MakeFindCommand, MakeLookupCommand, MakeListCommand,
-                          MakeExportCommand, MakeTldCommand, MakeVerdictCommand}) {
+                          MakeExportCommand, MakePrintCommand, MakeTldCommand, MakeVerdictCommand}) {
             m_owned.push_back(make());
             m_commands.push_back(m_owned.back().get());
         }

@@ -19,5 +19,6 @@ std::unique_ptr<CCliCommand> MakeFindCommand();
 std::unique_ptr<CCliCommand> MakeLookupCommand();
 std::unique_ptr<CCliCommand> MakeListCommand();
 std::unique_ptr<CCliCommand> MakeExportCommand();
+std::unique_ptr<CCliCommand> MakePrintCommand();
 std::unique_ptr<CCliCommand> MakeTldCommand();
 std::unique_ptr<CCliCommand> MakeVerdictCommand();

@@ -24,6 +24,7 @@
 #include "shell/StatusProgress.h"
 #include "shell/TrayCommands.h"
 #include "commands/ToolBarBuilder.h"
+#include "shell/WebCommands.h"
 #include "shell/WindowPlacement.h"
 #include "view/DomainView.h"
 
@@ -77,6 +78,7 @@ CMainFrame::CMainFrame(CDomainDoc* doc, CRecentFileList* recentFiles, QWidget* p
     CLookupScheduler::Host host = MakeDesktopSchedulerHost();
     host.m_animateTray = [tray = m_pTrayCommands](bool running) { tray->OnLookupsRunning(running); };
     m_pView->GetScheduler()->SetHost(std::move(host));
+    (new CWebCommands(m_pView, this, [this](const QString& page) { WinHelp(page); }))->Register(*m_pRegistry);
 
     connect(m_pFileCommands, &CFileCommands::AboutToReplaceDocument, this, [this] { GetScheduler()->StopAll(); });
     connect(m_pFileCommands, &CFileCommands::NewDocumentMade, m_pView, &CDomainView::OnNewDocument);

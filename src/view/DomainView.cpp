@@ -15,6 +15,7 @@
 #include "view/LookupCommands.h"
 #include "view/MarkCommands.h"
 #include "view/PictureButton.h"
+#include "view/PrintCommands.h"
 #include "view/ViewPanes.h"
 
 #include <QPainter>
@@ -98,7 +99,8 @@ void CDomainView::RegisterCommands()
     auto highlighted = [this] { return GetHighlightedIndex(); };
     for (const std::vector<CommandId>& ids :
          {RegisterDeleteCommands(r, *m_pDoc, highlighted, this), RegisterMarkCommands(r, *m_pDoc, this),
-          RegisterFindCommand(r, *m_pDoc, m_pList), RegisterCopyCommands(r, *m_pDoc, highlighted)})
+          RegisterFindCommand(r, *m_pDoc, m_pList), RegisterCopyCommands(r, *m_pDoc, highlighted),
+          (new CPrintCommands(*m_pDoc, this))->Register(r)})
         m_registeredIds.insert(m_registeredIds.end(), ids.begin(), ids.end());
 
     BindPictureButton(m_pSupport, ID_CUSTOMER_SUPPORT);

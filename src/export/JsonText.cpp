@@ -108,9 +108,12 @@ void PutChar(char*& p, char16_t u)
     }
 }
 
-void AppendString(QByteArray& out, QStringView text)
+// A quoted string written in place: plain runs copied, every other unit
+// handed to put, which returns the index of the last unit it used.
+template <typename View, typename Put>
+void AppendQuoted(QByteArray& out, View text, Put put)
 {
-    // Written in place: at most six bytes for one UTF-16 unit ("\u0001").
+    // At most six bytes for one unit ("\u0001").
     const qsizetype start = out.size();
     out.resize(start + 6 * text.size() + 2);
     char* p = out.data() + start;
@@ -119,11 +122,20 @@ void AppendString(QByteArray& out, QStringView text)
         i += CopyPlainAscii(p, text.sliced(i));
         if (i == text.size())
             break;
-        const char16_t u = text[i].unicode();
+        i = put(p, text, i);
+    }
+    *p++ = '"';
+    out.truncate(p - out.data());
+}
+
+void AppendString(QByteArray& out, QStringView text)
+{
+    AppendQuoted(out, text, [](char*& p, QStringView t, qsizetype i) {
+        const char16_t u = t[i].unicode();
         if (u < 0x800) {
             PutChar(p, u);
-        } else if (QChar::isHighSurrogate(u) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
-            const char32_t c = QChar::surrogateToUcs4(u, text[++i].unicode());
+        } else if (QChar::isHighSurrogate(u) && i + 1 < t.size() && QChar::isLowSurrogate(t[i + 1].unicode())) {
+            const char32_t c = QChar::surrogateToUcs4(u, t[++i].unicode());
             *p++ = char(0xF0 | (c >> 18));
             *p++ = char(0x80 | ((c >> 12) & 0x3F));
             *p++ = char(0x80 | ((c >> 6) & 0x3F));
@@ -135,9 +147,8 @@ void AppendString(QByteArray& out, QStringView text)
             *p++ = char(0x80 | ((u >> 6) & 0x3F));
             *p++ = char(0x80 | (u & 0x3F));
         }
-    }
-    *p++ = '"';
-    out.truncate(p - out.data());
+        return i;
+    });
 }
 
 void AppendNumber(QByteArray& out, double d)
@@ -206,19 +217,10 @@ void AppendJsonString(QByteArray& out, QStringView text)
 
 void AppendJsonLatin1(QByteArray& out, QByteArrayView text)
 {
-    // At most six bytes for one ("\u0001").
-    const qsizetype start = out.size();
-    out.resize(start + 6 * text.size() + 2);
-    char* p = out.data() + start;
-    *p++ = '"';
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        i += CopyPlainAscii(p, text.sliced(i));
-        if (i == text.size())
-            break;
-        PutChar(p, static_cast<unsigned char>(text[i]));
-    }
-    *p++ = '"';
-    out.truncate(p - out.data());
+    AppendQuoted(out, text, [](char*& p, QByteArrayView t, qsizetype i) {
+        PutChar(p, static_cast<unsigned char>(t[i]));
+        return i;
+    });
 }
 
 void AppendJsonNumber(QByteArray& out, double d)

@@ -15,7 +15,7 @@ PACKAGES=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-liberation xvfb xauth whois python3 libssl-dev openssl curl
-          sqlite3 chromium)
+          sqlite3 chromium trayer xdotool x11-utils poppler-utils)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 install_missing() {

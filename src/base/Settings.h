@@ -23,13 +23,17 @@ struct IntSetting
     int Clamp(int value) const { return std::clamp(value, m_nMin, m_nMax); }
 };
 
-// One stored string; its default is empty.
+// One stored string; its default is empty unless one is given.
 struct StringSetting
 {
     const char* m_pszSection;
     const char* m_pszEntry;
+    const char* m_pszDefault = nullptr;
 
-    QString Get() const { return GetProfileString(m_pszSection, m_pszEntry); }
+    QString Get() const
+    {
+        return GetProfileString(m_pszSection, m_pszEntry, m_pszDefault ? QString::fromLatin1(m_pszDefault) : QString());
+    }
     void Set(const QString& value) const { WriteProfileString(m_pszSection, m_pszEntry, value); }
 };
 
@@ -60,6 +64,13 @@ inline constexpr IntSetting NoStartAppend{"Settings", "No Start Append", 0, 0, 1
 inline constexpr IntSetting NoBothAppend{"Settings", "No Both Append", 1, 0, 1};
 inline constexpr IntSetting WebType{"Settings", "Web Type", 0, 0, 5};
 inline constexpr IntSetting SaveRegistrarURL{"Settings", "Save Registrar URL", 1, 0, 1};
+// Where the web commands go; services move, so each can be pointed elsewhere.
+inline constexpr StringSetting TrademarkSearchURL{"Settings", "Trademark Search URL", "https://tmsearch.uspto.gov/search/search-information"};
+inline constexpr StringSetting PaymentStatusURL{"Settings", "Payment Status URL", "https://www.networksolutions.com/whois/results.jsp"};
+inline constexpr StringSetting PaymentHomeURL{"Settings", "Payment Home URL", "https://www.networksolutions.com/"};
+inline constexpr StringSetting SupportPage{"Settings", "Support Page", "support.htm"};   // a help page, or an address
+inline constexpr StringSetting RegistrarExample1{"Settings", "Registrar Example 1", "https://www.namecheap.com/domains/registration/results/?domain={D}"};
+inline constexpr StringSetting RegistrarExample2{"Settings", "Registrar Example 2", "https://porkbun.com/checkout/search?q={D}"};
 inline constexpr StringSetting SavePathHtm{"Save Path", "HTM"};
 inline constexpr StringSetting SavePathTxt{"Save Path", "TXT"};
 inline constexpr StringSetting SavePathMdb{"Save Path", "MDB"};

@@ -28,6 +28,9 @@ public:
     // A line or two for the overview; lines break at "\n".
     virtual const char* Summary() const = 0;
     virtual std::span<const CCliOption> Options() const { return {}; }
+    // Commands that draw (fonts, pages) need a GUI application; the others
+    // run on a core one and never look for a display.
+    virtual bool NeedsGuiApplication() const { return false; }
 
     // Runs with the parsed words; returns the exit status or throws CCliError.
     virtual int Run(const CCliArgs& args) = 0;

@@ -12,7 +12,8 @@ struct CRegistry
     CRegistry()
     {
         for (auto make : {MakeNewCommand, MakeAddCommand, MakeConstructCommand, MakeSelectCommand,
-                          MakeLookupCommand, MakeListCommand, MakeTldCommand, MakeVerdictCommand}) {
+                          MakeDeleteCommand, MakeFindCommand, MakeLookupCommand, MakeListCommand,
+                          MakeExportCommand, MakePrintCommand, MakeTldCommand, MakeVerdictCommand}) {
             m_owned.push_back(make());
             m_commands.push_back(m_owned.back().get());
         }

@@ -17,7 +17,9 @@ constexpr CCliOption kOptions[] = {
 
 QByteArray JsonLine(const CDomainDoc& doc, int i, const CRulePack& pack)
 {
-    return JsonObjectText(DomainRecordToJson(*doc.GetAt(i), i + 1, pack)) + '\n';
+    QByteArray line;
+    AppendDomainRecordJson(line, *doc.GetAt(i), i + 1, pack);
+    return line + '\n';
 }
 
 QByteArray TextLine(const CDomainDoc& doc, int i)

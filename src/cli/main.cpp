@@ -9,9 +9,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 
 #include <chrono>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -99,11 +101,37 @@ int Dispatch(QStringList words)
     return command.Run(args);
 }
 
+// The command named on the command line, read before any application
+// exists: the first word that is not "--home" with its value.
+const CCliCommand* CommandOfCommandLine(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArrayView word(argv[i]);
+        if (word == "--home")
+            ++i;
+        else if (!word.startsWith("--home="))
+            return FindCliCommand(QString::fromLocal8Bit(argv[i]));
+    }
+    return nullptr;
+}
+
+// A core application, or for a command that draws a GUI one, which needs
+// no display unless a platform is asked for.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[])
+{
+    const CCliCommand* command = CommandOfCommandLine(argc, argv);
+    if (!command || !command->NeedsGuiApplication())
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 }
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = MakeApplication(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Telvaro"));
     QCoreApplication::setApplicationName(QStringLiteral("Telvaro"));
     SetUserMessageHandler([](const QString& text) { std::fprintf(stderr, "telvaro-cli: %s\n", qPrintable(text)); });

@@ -10,7 +10,8 @@
 
 namespace {
 
-QImage Render(CommandPainter paint, int size)
+template <class Paint>
+QImage Render(const Paint& paint, int size)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -23,7 +24,8 @@ QImage Render(CommandPainter paint, int size)
     return image;
 }
 
-QIcon MakeIcon(CommandPainter paint)
+template <class Paint>
+QIcon MakeIcon(const Paint& paint)
 {
     QIcon icon;
     for (int size : {16, 18, 20, 24, 32, 36, 48, 64})
@@ -57,4 +59,9 @@ QIcon GetAppIcon()
 QImage RenderAppIcon(int size)
 {
     return Render(Pictures::App, size);
+}
+
+QIcon GetBusyIcon(int frame)
+{
+    return MakeIcon([frame](QPainter& p) { Pictures::Busy(p, frame); });
 }

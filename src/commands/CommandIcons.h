@@ -12,3 +12,6 @@ QIcon GetCommandIcon(CommandId id);
 // The program's icon (window, About box, desktop entry).
 QIcon GetAppIcon();
 QImage RenderAppIcon(int size);
+// One picture of the notification-area icon's animation (0 to
+// Pictures::kBusyFrames - 1).
+QIcon GetBusyIcon(int frame);

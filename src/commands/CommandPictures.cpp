@@ -111,6 +111,52 @@ void DrawBadge(QPainter& p, const QPointF& c, qreal r, const QColor& color)
     p.drawEllipse(c, r, r);
 }
 
+
+void DrawMagnifier(QPainter& p, const QPointF& c, qreal r)
+{
+    p.setPen(Pen(kInk, r * 0.48));
+    p.drawLine(c + QPointF(r, r) * 0.68, c + QPointF(r, r) * 1.63);
+    p.setPen(Pen(kInk, r * 0.24));
+    p.setBrush(kLightBlue);
+    p.drawEllipse(c, r, r);
+    p.setPen(Pen(kPaper, r * 0.2));
+    p.drawArc(QRectF(c.x() - r * 0.65, c.y() - r * 0.65, r * 1.3, r * 1.3), 100 * 16, 70 * 16);
+}
+
+// "TM" in strokes, so it needs no font; its top left at at, letters h high.
+void DrawTradeMark(QPainter& p, const QPointF& at, qreal h, const QColor& color)
+{
+    p.setPen(Pen(color, h * 0.2));
+    p.setBrush(Qt::NoBrush);
+    const qreal w = h * 0.75;
+    p.drawLine(at, at + QPointF(w, 0));
+    p.drawLine(at + QPointF(w / 2, 0), at + QPointF(w / 2, h));
+    const QPointF m = at + QPointF(w + h * 0.25, 0);
+    const QPointF pts[] = {m + QPointF(0, h), m, m + QPointF(w / 2, h * 0.6), m + QPointF(w, 0), m + QPointF(w, h)};
+    p.drawPolyline(pts, 5);
+}
+
+// A round arrow most of the way around c, its head at the end.
+void DrawRoundArrow(QPainter& p, const QPointF& c, qreal r, const QColor& color, qreal width)
+{
+    p.setPen(Pen(color, width));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), 90 * 16, 270 * 16);
+    const QPointF tip = c + QPointF(r, 0);
+    const qreal head = width * 1.6;
+    const QPointF arrow[] = {tip + QPointF(-head, -head * 0.4), tip + QPointF(0, -head * 1.4), tip + QPointF(head, -head * 0.4)};
+    p.setBrush(color);
+    p.setPen(Pen(color, width * 0.5));
+    p.drawPolygon(arrow, 3);
+}
+
+void DrawCross(QPainter& p, const QPointF& c, qreal half, qreal width)
+{
+    p.setPen(Pen(kRed, width));
+    p.drawLine(c + QPointF(-half, -half), c + QPointF(half, half));
+    p.drawLine(c + QPointF(half, -half), c + QPointF(-half, half));
+}
+
 }
 
 namespace Pictures {
@@ -170,13 +216,7 @@ void CopyAll(QPainter& p)
 
 void Find(QPainter& p)
 {
-    p.setPen(Pen(kInk, 2.2));
-    p.drawLine(QPointF(9.6, 9.6), QPointF(14, 14));
-    p.setPen(Pen(kInk, 1.1));
-    p.setBrush(kLightBlue);
-    p.drawEllipse(QPointF(6.5, 6.5), 4.6, 4.6);
-    p.setPen(Pen(kPaper, 0.9));
-    p.drawArc(QRectF(3.5, 3.5, 6, 6), 100 * 16, 70 * 16);
+    DrawMagnifier(p, QPointF(6.5, 6.5), 4.6);
 }
 
 void AddNames(QPainter& p)
@@ -221,9 +261,7 @@ void UnselectAll(QPainter& p)
 
 void DeleteSelected(QPainter& p)
 {
-    p.setPen(Pen(kRed, 2.6));
-    p.drawLine(QPointF(3.5, 3.5), QPointF(12.5, 12.5));
-    p.drawLine(QPointF(12.5, 3.5), QPointF(3.5, 12.5));
+    DrawCross(p, QPointF(8, 8), 4.5, 2.6);
 }
 
 void InvertSelection(QPainter& p)
@@ -309,11 +347,127 @@ void MinimizeToTray(QPainter& p)
     p.drawPolyline(std::array{QPointF(10.6, 9.2), QPointF(12.2, 10.8), QPointF(13.8, 9.2)}.data(), 3);
 }
 
+void ExportDatabase(QPainter& p)
+{
+    // A cylinder of three stacked discs.
+    const qreal left = 2.5, width = 11, lid = 3.6;
+    p.setPen(Pen(kInk));
+    p.setBrush(kLightBlue);
+    QPainterPath body;
+    body.moveTo(left, 3.5);
+    body.lineTo(left, 12.5);
+    body.arcTo(QRectF(left, 12.5 - lid / 2, width, lid), 180, 180);
+    body.lineTo(left + width, 3.5);
+    p.drawPath(body);
+    p.setBrush(Qt::NoBrush);
+    for (qreal y : {6.5, 9.5})
+        p.drawArc(QRectF(left, y - lid / 2, width, lid), 180 * 16, 180 * 16);
+    p.setBrush(kBlue);
+    p.drawEllipse(QRectF(left, 3.5 - lid / 2, width, lid));
+}
+
 void App(QPainter& p)
 {
     DrawGlobe(p, QPointF(7, 7), 6.3);
     DrawBadge(p, QPointF(11.5, 11.5), 4.2, kGreen);
     DrawCheck(p, QPointF(9.4, 10), 4.2, kPaper, 1.5);
+}
+
+void SaveAs(QPainter& p)
+{
+    Save(p);
+    // A pencil across the label: written under another name.
+    p.setPen(Pen(kInk, 0.7));
+    p.setBrush(kYellow);
+    const QPointF pencil[] = {{8.2, 15.2}, {8.8, 12.6}, {14.6, 6.8}, {16, 8.2}, {10.2, 14}};
+    p.drawPolygon(pencil, 5);
+}
+
+void PrintPreview(QPainter& p)
+{
+    DrawPage(p, QRectF(1.5, 1.5, 10, 13));
+    DrawTextLines(p, 3.5, 9.5, 4.5, 3);
+    DrawMagnifier(p, QPointF(9.5, 9.5), 3.3);
+}
+
+void PrintSetup(QPainter& p)
+{
+    Print(p);
+    DrawBadge(p, QPointF(12, 12), 3.8, kBlue);
+    p.setPen(Pen(kPaper, 0.8));
+    for (int i = 0; i < 3; ++i)
+        p.drawLine(QPointF(10.2, 10.8 + i * 1.2), QPointF(13.8, 10.8 + i * 1.2));
+}
+
+void Exit(QPainter& p)
+{
+    p.setPen(Pen(kInk));
+    Box(p, kDarkYellow, QRectF(2, 1.5, 8, 13));
+    p.setBrush(kInk);
+    p.drawEllipse(QPointF(8.3, 8), 0.7, 0.7);
+    p.setPen(Pen(kRed, 1.8));
+    p.drawLine(QPointF(8.5, 5.5), QPointF(14.5, 5.5));
+    p.drawPolyline(std::array{QPointF(12.3, 3.3), QPointF(14.5, 5.5), QPointF(12.3, 7.7)}.data(), 3);
+}
+
+void CopySelected(QPainter& p)
+{
+    DrawPage(p, QRectF(1.5, 1.5, 8.5, 10.5));
+    DrawPage(p, QRectF(6, 4, 8.5, 10.5));
+    DrawCheckBox(p, QRectF(7.5, 8, 3.6, 3.6), true);
+    DrawTextLines(p, 7.5, 12.5, 13, 1);
+}
+
+void DeleteAll(QPainter& p)
+{
+    DrawRows(p, {false, false, false});
+    DrawCross(p, QPointF(11.5, 11.5), 3, 1.8);
+}
+
+void Refresh(QPainter& p)
+{
+    DrawRoundArrow(p, QPointF(8, 8.5), 5, kGreen, 1.6);
+}
+
+void TrademarkLookup(QPainter& p)
+{
+    DrawTradeMark(p, QPointF(1.5, 1.8), 5, kBlue);
+    DrawMagnifier(p, QPointF(9.5, 9.5), 3.4);
+}
+
+void AutoTrademarkLookup(QPainter& p)
+{
+    DrawTradeMark(p, QPointF(1.5, 1.8), 5, kBlue);
+    DrawRoundArrow(p, QPointF(10.5, 11), 3.2, kGreen, 1.3);
+}
+
+void CheckTrademark(QPainter& p)
+{
+    DrawTradeMark(p, QPointF(1.5, 1.8), 5, kBlue);
+    DrawBadge(p, QPointF(11.6, 11.6), 4, kGreen);
+    DrawCheck(p, QPointF(9.6, 10.1), 4, kPaper, 1.4);
+}
+
+void TrademarkAllSelected(QPainter& p)
+{
+    DrawRows(p, {true, true, true});
+    DrawBadge(p, QPointF(11.6, 11.6), 4, kBlue);
+    DrawTradeMark(p, QPointF(9.5, 10.2), 2.6, kPaper);
+}
+
+void Busy(QPainter& p, int frame)
+{
+    DrawGlobe(p, QPointF(8, 8), 4.8);
+    // A dot circles the globe a sixth of a turn each frame, a fading trail
+    // behind it, so each frame differs from the next at a glance.
+    for (int k = 2; k >= 0; --k) {
+        const double a = ((frame - k) * 360.0 / kBusyFrames - 90.0) * std::numbers::pi / 180.0;
+        QColor dot = kGreen;
+        dot.setAlphaF(1.0 - k * 0.3);
+        p.setPen(Qt::NoPen);
+        p.setBrush(dot);
+        p.drawEllipse(QPointF(8 + 6.3 * std::cos(a), 8 + 6.3 * std::sin(a)), 1.6 - k * 0.3, 1.6 - k * 0.3);
+    }
 }
 
 }

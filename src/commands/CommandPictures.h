@@ -25,5 +25,21 @@ void LookupSelected(QPainter& p);
 void StopAll(QPainter& p);
 void SetupDomains(QPainter& p);
 void MinimizeToTray(QPainter& p);
+void ExportDatabase(QPainter& p);
 void App(QPainter& p);
+// Menu items that have no toolbar button of their own.
+void SaveAs(QPainter& p);
+void PrintPreview(QPainter& p);
+void PrintSetup(QPainter& p);
+void Exit(QPainter& p);
+void CopySelected(QPainter& p);
+void DeleteAll(QPainter& p);
+void Refresh(QPainter& p);
+void TrademarkLookup(QPainter& p);
+void AutoTrademarkLookup(QPainter& p);
+void CheckTrademark(QPainter& p);
+void TrademarkAllSelected(QPainter& p);
+// The notification-area icon while lookups run: frame 0 to kBusyFrames - 1.
+inline constexpr int kBusyFrames = 6;
+void Busy(QPainter& p, int frame);
 }

@@ -38,8 +38,9 @@ QAction* CCommandRegistry::Register(CommandId id, Handler onTrigger, Rule isEnab
     e.m_isEnabled = std::move(isEnabled);
     e.m_isChecked = std::move(isChecked);
     e.m_pAction->setCheckable(bool(e.m_isChecked));
-    if (e.m_isEnabled)
-        e.m_pAction->setEnabled(e.m_isEnabled());
+    // No rule means always enabled, also for a command whose earlier
+    // handler had a rule that disabled it.
+    e.m_pAction->setEnabled(!e.m_isEnabled || e.m_isEnabled());
     if (e.m_isChecked)
         e.m_pAction->setChecked(e.m_isChecked());
     if (isNew)

@@ -3,6 +3,7 @@
 #include "commands/CommandIcons.h"
 #include "commands/CommandProxy.h"
 #include "commands/CommandRegistry.h"
+#include "commands/MenuMnemonics.h"
 #include "commands/SeparatorCollapse.h"
 
 #include <QMenu>
@@ -51,6 +52,7 @@ QMenu* CMenuBuilder::Build(const QString& title, std::span<const MenuItem> items
         else
             menu->addSeparator();
     }
+    new CMenuMnemonics(menu);
     // Enable states are brought up to date whenever a menu opens.
     QObject::connect(menu, &QMenu::aboutToShow, m_pRegistry, &CCommandRegistry::UpdateCommandUI);
     return menu;

@@ -25,18 +25,24 @@ constexpr MenuItem kFile[] = {
 
 constexpr MenuItem kEditDelete[] = {Cmd(ID_DELETE_REGISTERED), Cmd(ID_DELETE_FREE)};
 
+// The copies into the Domain Pad stand in no menu of their own; they
+// follow the clipboard copies here.
 constexpr MenuItem kEdit[] = {
     Cmd(ID_COPY_ALL), Cmd(ID_COPY_SELECTED), kSep,
+    Cmd(ID_COPY_TO_PAD), Cmd(ID_PAD_SELECTED), Cmd(ID_PAD_AVAILABLE), kSep,
     Popup("Delete", kEditDelete), Cmd(ID_DELETE_SELECTED), Cmd(ID_DELETE_ALL),
 };
 
 constexpr MenuItem kView[] = {
-    Cmd(ID_VIEW_TOOLBAR), Cmd(ID_VIEW_STATUS_BAR), kSep,
+    Cmd(ID_VIEW_TOOLBAR), Cmd(ID_VIEW_STATUS_BAR), Cmd(ID_TOGGLE_DOMAIN_PAD), kSep,
     Cmd(ID_FIND), Cmd(ID_REFRESH), kSep,
     Cmd(ID_MINIMIZE_TO_TRAY),
 };
 
-constexpr MenuItem kSelections[] = {Cmd(ID_SELECT_ALL), Cmd(ID_INVERT_SELECTION), Cmd(ID_UNSELECT_ALL)};
+constexpr MenuItem kSelections[] = {
+    Cmd(ID_SELECT_ALL), Cmd(ID_INVERT_SELECTION), Cmd(ID_UNSELECT_ALL), kSep,
+    Cmd(ID_SELECT_FREE),
+};
 
 constexpr MenuItem kNamesSort[] = {Cmd(ID_SORT_NAMES), Cmd(ID_SORT_STATUS)};
 constexpr MenuItem kNamesReports[] = {Cmd(ID_REPORT_FULL), Cmd(ID_REPORT_SUMMARY)};
@@ -81,6 +87,14 @@ constexpr MenuItem kListContext[] = {
     Cmd(ID_BROWSE_WEBSITE),
 };
 
+// The Domain Pad's right-click menu, which its button opens too.
+constexpr MenuItem kPadContext[] = {
+    Cmd(ID_PAD_DELETE_SELECTED), Cmd(ID_PAD_SORT), Cmd(ID_PAD_COPY_TO_MAIN), Cmd(ID_PAD_COPY_TO_CLIPBOARD),
+};
+
+// The notification-area icon's menu; its first item is the default.
+constexpr MenuItem kTray[] = {Cmd(ID_SHOW), Cmd(ID_OPTIONS)};
+
 constexpr CommandId kToolBar[] = {
     ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_PRINT, kBar,
     ID_COPY_ALL, ID_FIND, kBar,
@@ -100,6 +114,16 @@ std::span<const MenuItem> GetMainMenu()
 std::span<const MenuItem> GetListContextMenu()
 {
     return kListContext;
+}
+
+std::span<const MenuItem> GetDomainPadMenu()
+{
+    return kPadContext;
+}
+
+std::span<const MenuItem> GetTrayMenu()
+{
+    return kTray;
 }
 
 std::span<const CommandId> GetMainToolBar()

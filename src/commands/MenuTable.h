@@ -27,6 +27,11 @@ struct MenuItem
 std::span<const MenuItem> GetMainMenu();
 // The domain list's right-click menu.
 std::span<const MenuItem> GetListContextMenu();
+// The Domain Pad's menu, of its button and its right-click.
+std::span<const MenuItem> GetDomainPadMenu();
+
+// The menu of the notification-area icon.
+std::span<const MenuItem> GetTrayMenu();
 
 // The buttons of the main toolbar in order; a null id stands for a separator.
 std::span<const CommandId> GetMainToolBar();

@@ -1,47 +1,66 @@
 #include "export/DomainJson.h"
 
 #include "export/DnsConfirmed.h"
-
 #include "model/DomainInfo.h"
 #include "model/TLDTable.h"
 #include "verdict/RulePack.h"
+#include "verdict/Verdict.h"
 #include "verdict/RuleStore.h"
 
 namespace {
 
-QString Latin1(const QByteArray& text)
+// The key and its colon, after the brace or comma that comes before.
+void AppendKey(QByteArray& out, char before, const char* key)
 {
-    return QString::fromLatin1(text);
+    out += before;
+    out += '"';
+    out += key;
+    out += "\":";
 }
 
 }
 
-QJsonObject DomainRecordToJson(const CDomainInfo& record, int index)
+QByteArray DomainRecordJsonText(const CDomainInfo& record, int index)
 {
-    return DomainRecordToJson(record, index, *CRuleStore::Current());
+    QByteArray out;
+    AppendDomainRecordJson(out, record, index, *CRuleStore::Current());
+    return out;
 }
 
-QJsonObject DomainRecordToJson(const CDomainInfo& record, int index, const CRulePack& pack)
+void AppendDomainRecordJson(QByteArray& out, const CDomainInfo& record, int index, const CRulePack& pack)
 {
-    QJsonObject o;
-    o.insert(QLatin1String("index"), index);
-    o.insert(QLatin1String("name"), Latin1(record.m_strName));
-    o.insert(QLatin1String("status"), int(record.m_nStatus));
-    o.insert(QLatin1String("status_text"), QLatin1String(record.StatusText()));
-    o.insert(QLatin1String("checked"),
-             record.m_dtChecked.IsValid() ? QJsonValue(record.m_dtChecked.m_dt) : QJsonValue(QJsonValue::Null));
-    o.insert(QLatin1String("selected"), record.m_bSelected != 0);
-    o.insert(QLatin1String("dns"), Latin1(record.m_strDNS));
-    const std::optional<bool> confirmed = DnsConfirmed(record);
-    o.insert(QLatin1String("confirmed"), confirmed ? QJsonValue(*confirmed) : QJsonValue(QJsonValue::Null));
-    o.insert(QLatin1String("whois"), Latin1(record.m_strWhois));
-    const QString rule = record.m_strWhois.isEmpty()
-        ? QString()
-        : pack.Classify(record.m_strWhois, GetWhoisServer(record.m_strName)).m_strRule;
-    o.insert(QLatin1String("rule"), rule.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(rule));
+    const bool answered = !record.m_strWhois.isEmpty();
     // Which channel the answer came through; every RDAP text starts so.
-    o.insert(QLatin1String("channel"), record.m_strWhois.isEmpty() ? QJsonValue(QJsonValue::Null)
-                                       : record.m_strWhois.startsWith("RDAP server: ") ? QJsonValue(QLatin1String("rdap"))
-                                                                                      : QJsonValue(QLatin1String("whois")));
-    return o;
+    AppendKey(out, '{', "channel");
+    out += !answered ? "null" : record.m_strWhois.startsWith("RDAP server: ") ? "\"rdap\"" : "\"whois\"";
+    AppendKey(out, ',', "checked");
+    if (record.m_dtChecked.IsValid())
+        AppendJsonNumber(out, record.m_dtChecked.m_dt);
+    else
+        out += "null";
+    AppendKey(out, ',', "confirmed");
+    const std::optional<bool> confirmed = DnsConfirmed(record);
+    out += !confirmed ? "null" : *confirmed ? "true" : "false";
+    AppendKey(out, ',', "dns");
+    AppendJsonLatin1(out, record.m_strDNS);
+    AppendKey(out, ',', "index");
+    out += QByteArray::number(index);
+    AppendKey(out, ',', "name");
+    AppendJsonLatin1(out, record.m_strName);
+    AppendKey(out, ',', "rule");
+    // Only a rule of the pack has an origin; "no rule matched" is no rule.
+    const CVerdict verdict = answered ? pack.Classify(record.m_strWhois, GetWhoisServer(record.m_strName)) : CVerdict();
+    if (verdict.m_strOrigin.isEmpty())
+        out += "null";
+    else
+        AppendJsonString(out, verdict.m_strRule);
+    AppendKey(out, ',', "selected");
+    out += record.m_bSelected ? "true" : "false";
+    AppendKey(out, ',', "status");
+    out += QByteArray::number(int(record.m_nStatus));
+    AppendKey(out, ',', "status_text");
+    AppendJsonLatin1(out, record.StatusText());
+    AppendKey(out, ',', "whois");
+    AppendJsonLatin1(out, record.m_strWhois);
+    out += '}';
 }

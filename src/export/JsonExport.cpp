@@ -18,7 +18,7 @@ CExportResult WriteJsonExport(const CDomainDoc& doc, const CExportTarget& target
             if (!IsInScope(record, scope))
                 continue;
             sink.Append(written++ ? ",\n" : "\n");
-            AppendJsonObject(sink.Buffer(), DomainRecordToJson(record, i + 1, *pack));
+            AppendDomainRecordJson(sink.Buffer(), record, i + 1, *pack);
             sink.EndRecord();
         }
         sink.Append("\n]\n");

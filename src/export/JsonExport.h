@@ -6,6 +6,6 @@
 class CDomainDoc;
 
 // Writes the records in scope as one JSON array of the objects of
-// DomainRecordToJson, one object per line.
+// AppendDomainRecordJson, one object per line.
 CExportResult WriteJsonExport(const CDomainDoc& doc, const CExportTarget& target,
                               ExportScope scope = ExportScope::Marked);

@@ -10,3 +10,9 @@
 QByteArray JsonObjectText(const QJsonObject& object);
 // The same text, appended to out.
 void AppendJsonObject(QByteArray& out, const QJsonObject& object);
+// One JSON string or number, written the same way, for writers that build
+// their objects straight into out.
+void AppendJsonString(QByteArray& out, QStringView text);
+// 8-bit text read as Latin-1, without a QString in between.
+void AppendJsonLatin1(QByteArray& out, QByteArrayView text);
+void AppendJsonNumber(QByteArray& out, double d);

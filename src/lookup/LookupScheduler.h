@@ -45,6 +45,8 @@ public:
     // New options hold from the next tick; running lookups keep theirs.
     void SetOptions(const CLookupOptions& options);
     const CLookupOptions& Options() const { return m_options; }
+    // The period the scheduling timer runs with now.
+    int TimerIntervalMs() const { return m_timer.interval(); }
     // A new document reads the cleanup choice again.
     void SetStripOutput(bool strip) { m_options.m_bStripOutput = strip; }
 

@@ -56,37 +56,12 @@ bool CDomainDoc::OnNewDocument()
 
 // --- name index ------------------------------------------------------------
 
-void CDomainDoc::IndexAdd(CDomainInfo* record)
-{
-    IndexEntry& e = m_nameIndex[record->m_strName];
-    if (++e.m_nCount == 1)
-        e.m_pFirst = record;
-}
-
-void CDomainDoc::IndexRemove(CDomainInfo* record)
-{
-    const auto it = m_nameIndex.find(QByteArrayView(record->m_strName));
-    if (it == m_nameIndex.end())
-        return;
-    if (--it->second.m_nCount == 0) {
-        m_nameIndex.erase(it);
-    } else if (it->second.m_nCount == 1) {
-        // Names repeat only in files written elsewhere; find the one left.
-        for (const auto& r : m_arrDomains) {
-            if (r.get() != record && EqualsNoCase(r->m_strName, record->m_strName)) {
-                it->second.m_pFirst = r.get();
-                break;
-            }
-        }
-    }
-}
-
 void CDomainDoc::RebuildNameIndex()
 {
-    m_nameIndex.clear();
-    m_nameIndex.reserve(m_arrDomains.size());
+    m_nameIndex.Clear();
+    m_nameIndex.Reserve(m_arrDomains.size());
     for (const auto& r : m_arrDomains)
-        IndexAdd(r.get());
+        m_nameIndex.Add(r.get());
 }
 
 int CDomainDoc::IndexOf(const CDomainInfo* record) const
@@ -113,7 +88,7 @@ bool CDomainDoc::AddDomain(QByteArrayView name)
         return false;
     auto record = std::make_unique<CDomainInfo>();
     record->m_strName = name.toByteArray();
-    IndexAdd(record.get());
+    m_nameIndex.Add(record.get());
     record->m_nPosition = GetCount();
     m_arrDomains.push_back(std::move(record));
     SetModifiedFlag();
@@ -123,11 +98,10 @@ bool CDomainDoc::AddDomain(QByteArrayView name)
 CDomainInfo* CDomainDoc::FindDomain(QByteArrayView name) const
 {
     name = name.trimmed();
-    const auto it = m_nameIndex.find(name);
-    if (it == m_nameIndex.end())
-        return nullptr;
-    if (it->second.m_nCount == 1)
-        return it->second.m_pFirst;
+    const CNameIndex::CMatch match = m_nameIndex.Find(name);
+    if (match.m_nCount <= 1)
+        return match.m_pRecord;
+    // The first of a repeated name, in list order.
     for (const auto& r : m_arrDomains) {
         if (EqualsNoCase(r->m_strName, name))
             return r.get();
@@ -145,7 +119,7 @@ bool CDomainDoc::RemoveAt(int index)
 {
     if (index < 0 || index >= GetCount() || GetAt(index)->IsBusy())
         return false;
-    IndexRemove(GetAt(index));
+    m_nameIndex.Remove(GetAt(index));
     m_arrDomains.erase(m_arrDomains.begin() + index);
     InvalidatePositions();
     SetModifiedFlag();
@@ -184,7 +158,7 @@ void CDomainDoc::DeleteAllDomains()
     // A record destroyed while its worker still runs detaches from it; the
     // late result then finds no record.
     m_arrDomains.clear();
-    m_nameIndex.clear();
+    m_nameIndex.Clear();
     m_positionsValid = true;
 }
 
@@ -246,7 +220,7 @@ void CDomainDoc::Serialize(CArchive& ar)
     DeleteAllDomains();
     const uint16_t count = ar.ReadWord();
     m_arrDomains.reserve(count);
-    m_nameIndex.reserve(count);
+    m_nameIndex.Reserve(count);
     InvalidatePositions();
     // One pack for the whole file, even if another is installed meanwhile.
     const std::shared_ptr<const CRulePack> pack = CRuleStore::Current();
@@ -261,7 +235,7 @@ void CDomainDoc::Serialize(CArchive& ar)
 
 void CDomainDoc::AppendLoaded(std::unique_ptr<CDomainInfo> record)
 {
-    IndexAdd(record.get());
+    m_nameIndex.Add(record.get());
     InvalidatePositions();
     m_arrDomains.push_back(std::move(record));
 }

@@ -3,6 +3,7 @@
 #include "base/Result.h"
 #include "base/TextCompare.h"
 #include "model/DomainInfo.h"
+#include "model/NameIndex.h"
 
 #include <QObject>
 #include <QString>
@@ -10,7 +11,6 @@
 #include <functional>
 #include <memory>
 #include <span>
-#include <unordered_map>
 #include <vector>
 
 // The user's list of domain records, in display order, and its file. Every
@@ -100,13 +100,6 @@ Q_SIGNALS:
     void ModifiedChanged(bool modified);
 
 private:
-    struct IndexEntry
-    {
-        CDomainInfo* m_pFirst = nullptr;   // valid while m_nCount == 1
-        int m_nCount = 0;
-    };
-    void IndexAdd(CDomainInfo* record);
-    void IndexRemove(CDomainInfo* record);
     void RebuildNameIndex();
     void InvalidatePositions() { m_positionsValid = false; }
 
@@ -116,7 +109,7 @@ private:
     bool m_bPartiallyLoaded = false;
 
     // Names without regard to case, so that AddDomain needs no scan.
-    std::unordered_map<QByteArray, IndexEntry, NoCaseHash, NoCaseEqual> m_nameIndex;
+    CNameIndex m_nameIndex;
     // Whether every record's m_nPosition is its place in the list; after
     // the order changed, the next IndexOf numbers them again.
     mutable bool m_positionsValid = true;

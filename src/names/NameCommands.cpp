@@ -5,17 +5,13 @@
 #include "names/ConstructNamesDlg.h"
 #include "names/DomainNamesDlg.h"
 #include "names/NameCandidates.h"
+#include "names/WizardCommand.h"
 #include "widgets/WaitCursor.h"
 #include "commands/CommandId.h"
 #include "commands/CommandRegistry.h"
 
 #include <QMessageBox>
 
-namespace {
-
-// Offers names to doc under the busy cursor and tells the user what a full
-// list left out. notBuilt: names the dialog never made, which a full list
-// would have refused as well.
 void AddToDocument(CDomainDoc& doc, QWidget* parent, const QByteArrayList& names, qint64 notBuilt)
 {
     CAddCount count;
@@ -33,8 +29,6 @@ void AddToDocument(CDomainDoc& doc, QWidget* parent, const QByteArrayList& names
     const QString text = DescribeDroppedNames(count, GetEntryLimit(doc));
     if (!text.isEmpty())
         QMessageBox::information(parent, QStringLiteral("Telvaro"), text);
-}
-
 }
 
 void OnAddDomains(CDomainDoc& doc, QWidget* parent)
@@ -55,4 +49,5 @@ void RegisterNameCommands(CCommandRegistry& registry, CDomainDoc& doc, QWidget* 
 {
     registry.Register(ID_ADD_DOMAINS, [&doc, parent] { OnAddDomains(doc, parent); });
     registry.Register(ID_CONSTRUCT_NAMES, [&doc, parent] { OnConstructNames(doc, parent); });
+    RegisterWizardCommand(registry, doc, parent);
 }

@@ -57,10 +57,11 @@ QString CFileTypeRegistration::DataHome()
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
 }
 
-QString CFileTypeRegistration::ExecLine(const QString& program)
+QString CFileTypeRegistration::QuotedProgram(const QString& program)
 {
     // Inside quotes, ", `, $ and \ take a backslash; then the value itself
-    // doubles every backslash, and a lone % becomes %%.
+    // doubles every backslash, writes line breaks and tabs as escapes (a raw
+    // one would end the line, and a path may hold one), and a lone % becomes %%.
     QString quoted;
     for (QChar c : program) {
         if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
@@ -68,8 +69,16 @@ QString CFileTypeRegistration::ExecLine(const QString& program)
         quoted += c;
     }
     quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    quoted.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    quoted.replace(QLatin1Char('\r'), QStringLiteral("\\r"));
+    quoted.replace(QLatin1Char('\t'), QStringLiteral("\\t"));
     quoted.replace(QLatin1Char('%'), QStringLiteral("%%"));
-    return QLatin1Char('"') + quoted + QStringLiteral("\" %f");
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QString CFileTypeRegistration::ExecLine(const QString& program)
+{
+    return QuotedProgram(program) + QStringLiteral(" %f");
 }
 
 bool CFileTypeRegistration::Register(const QString& program)

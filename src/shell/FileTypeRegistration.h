@@ -22,6 +22,8 @@ public:
     // The desktop entry's Exec line for program: quoted and escaped as the
     // desktop entry format wants, with %f for the document.
     static QString ExecLine(const QString& program);
+    // program as one quoted argument of an Exec line.
+    static QString QuotedProgram(const QString& program);
 
     static QString DataHome();
 };

@@ -1,21 +1,30 @@
 #include "shell/MainFrame.h"
 
+#include "export/ExportCommands.h"
 #include "lookup/LookupScheduler.h"
 #include "model/DomainDoc.h"
+#include "model/DomainPadFile.h"
+#include "model/DomainPadList.h"
 #include "names/NameCommands.h"
 #include "names/TLDSetupCommand.h"
 #include "shell/AboutDlg.h"
+#include "shell/DomainPadBar.h"
+#include "shell/DomainPadCommands.h"
 #include "commands/CommandIcons.h"
 #include "commands/CommandId.h"
 #include "commands/CommandRegistry.h"
 #include "shell/FileCommands.h"
+#include "shell/OptionsCommand.h"
 #include "widgets/HelpWindow.h"
 #include "commands/MenuBarBuilder.h"
 #include "base/Profile.h"
+#include "base/UserMessage.h"
 #include "shell/RecentFileList.h"
 #include "shell/SchedulerHost.h"
 #include "shell/StatusProgress.h"
+#include "shell/TrayCommands.h"
 #include "commands/ToolBarBuilder.h"
+#include "shell/WebCommands.h"
 #include "shell/WindowPlacement.h"
 #include "view/DomainView.h"
 
@@ -59,10 +68,17 @@ CMainFrame::CMainFrame(CDomainDoc* doc, CRecentFileList* recentFiles, QWidget* p
     m_pView = new CDomainView(doc, m_pRegistry, this);
     setCentralWidget(m_pView);
     m_pProgress->Track(m_pView->GetScheduler());
-    m_pView->GetScheduler()->SetHost(MakeDesktopSchedulerHost());
     RegisterCommands();
     RegisterNameCommands(*m_pRegistry, *doc, this);
     RegisterSetupDomainsCommand(*m_pRegistry, GetScheduler(), this);
+    (new CExportCommands(*doc, this))->RegisterCommands(*m_pRegistry);
+    CreateDomainPad();
+    RegisterOptionsCommand(*m_pRegistry, this, m_pView);
+    m_pTrayCommands = new CTrayCommands(this, m_pRegistry);
+    CLookupScheduler::Host host = MakeDesktopSchedulerHost();
+    host.m_animateTray = [tray = m_pTrayCommands](bool running) { tray->OnLookupsRunning(running); };
+    m_pView->GetScheduler()->SetHost(std::move(host));
+    (new CWebCommands(m_pView, this, [this](const QString& page) { WinHelp(page); }))->Register(*m_pRegistry);
 
     connect(m_pFileCommands, &CFileCommands::AboutToReplaceDocument, this, [this] { GetScheduler()->StopAll(); });
     connect(m_pFileCommands, &CFileCommands::NewDocumentMade, m_pView, &CDomainView::OnNewDocument);
@@ -86,6 +102,7 @@ CMainFrame::CMainFrame(CDomainDoc* doc, CRecentFileList* recentFiles, QWidget* p
     LoadBarState();
     RebuildBars();
     UpdateTitle();
+    m_pTrayCommands->HideAtStartIfAsked();
 }
 
 CMainFrame::~CMainFrame()
@@ -95,6 +112,10 @@ CMainFrame::~CMainFrame()
     // status bar can still hear from it.
     m_pProgress->Track(nullptr);
     delete m_pView;
+    ReportResult(SaveDomainPad(*m_pPadList, GetDomainPadPath()));
+    // Before the names it shows.
+    delete m_pPad;
+    m_pPad = nullptr;
 }
 
 CLookupScheduler* CMainFrame::GetScheduler() const
@@ -147,6 +168,19 @@ void CMainFrame::RegisterCommands()
         [this] { return !statusBar()->isHidden(); });
     r.Register(ID_NEXT_PANE, [this] { focusNextPrevChild(true); });
     r.Register(ID_PREV_PANE, [this] { focusNextPrevChild(false); });
+}
+
+void CMainFrame::CreateDomainPad()
+{
+    // Read before the bar shows it; a damaged file is reported once and
+    // what could be read stays.
+    m_pPadList = std::make_unique<CDomainPadList>();
+    ReportResult(LoadDomainPad(*m_pPadList, GetDomainPadPath()));
+    m_pPad = new CDomainPadBar(m_pPadList.get(), m_pRegistry, this);
+    addDockWidget(Qt::RightDockWidgetArea, m_pPad);
+    resizeDocks({m_pPad}, {200}, Qt::Horizontal);
+    RegisterDomainPadCommands(*m_pRegistry, m_pPad, m_pPadList.get(), *m_pDoc, this);
+    m_pView->AttachDomainPad(m_pPadList.get());
 }
 
 void CMainFrame::RebuildBars()

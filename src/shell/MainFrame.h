@@ -3,8 +3,12 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+
 class CCommandRegistry;
 class CDomainDoc;
+class CDomainPadBar;
+class CDomainPadList;
 class CDomainView;
 class CFileCommands;
 class CHelpWindow;
@@ -13,6 +17,7 @@ class CMenuBarBuilder;
 class CRecentFileList;
 class CStatusProgress;
 class CToolBarBuilder;
+class CTrayCommands;
 class QLabel;
 class QToolBar;
 
@@ -35,10 +40,13 @@ public:
 
     CCommandRegistry* Registry() const { return m_pRegistry; }
     CDomainView* GetView() const { return m_pView; }
+    CDomainPadBar* GetDomainPad() const { return m_pPad; }
+    CDomainPadList* GetDomainPadList() const { return m_pPadList.get(); }
     CLookupScheduler* GetScheduler() const;
     CFileCommands* FileCommands() const { return m_pFileCommands; }
     QToolBar* ToolBar() const { return m_pToolBar; }
     CStatusProgress* StatusProgress() const { return m_pProgress; }
+    CTrayCommands* TrayCommands() const { return m_pTrayCommands; }
     // Null until help was first asked for.
     CHelpWindow* HelpWindow() const;
 
@@ -68,6 +76,7 @@ private:
     void CreateToolBar();
     void RegisterCommands();
     void OnDocumentReplaced();
+    void CreateDomainPad();
 
     CDomainDoc* m_pDoc;
     CCommandRegistry* m_pRegistry;
@@ -78,5 +87,9 @@ private:
     CStatusProgress* m_pProgress = nullptr;
     CMenuBarBuilder* m_pMenuBuilder = nullptr;
     CToolBarBuilder* m_pToolBarBuilder = nullptr;
+    CTrayCommands* m_pTrayCommands = nullptr;
     QPointer<CHelpWindow> m_pHelp;
+    // The pad's names live as long as the frame; its bar shows them.
+    std::unique_ptr<CDomainPadList> m_pPadList;
+    CDomainPadBar* m_pPad = nullptr;
 };

@@ -1,76 +1,36 @@
 #include "view/BigList.h"
 
-#include "model/Archive.h"
+#include "model/DomainPadList.h"
 #include "view/BigListModel.h"
 #include "view/ListRowPainter.h"
 
-CBigList::CBigList(QWidget* parent)
-    : QTreeView(parent), m_pModel(new CBigListModel(&m_arrNames, this))
+#include <algorithm>
+
+CBigList::CBigList(CDomainPadList* names, QWidget* parent)
+    : QTreeView(parent), m_pNames(names), m_pModel(new CBigListModel(&names->GetNames(), this))
 {
     CListRowPainter::Install(this, CListRowPainter::BigListLook());
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setModel(m_pModel);
+    m_pModel->SetItemCount(names->GetItemCount());
+    connect(names, &CDomainPadList::ItemCountChanged, m_pModel, &CBigListModel::SetItemCount);
     connect(m_pModel, &QAbstractItemModel::modelReset, this, [this] { m_nHighlightedItem = -1; });
 }
 
 CBigList::~CBigList() = default;
-
-bool CBigList::InsertName(QByteArrayView name)
-{
-    if (m_arrNames.size() >= kMaxNames || m_index.contains(name))
-        return false;
-    m_arrNames.append(name.toByteArray());
-    m_index.insert(m_arrNames.back());
-    return true;
-}
-
-void CBigList::SetNames(const QList<QByteArray>& names)
-{
-    m_arrNames.clear();
-    m_index.clear();
-    for (const QByteArray& name : names)
-        InsertName(name);
-}
-
-void CBigList::RebuildIndex()
-{
-    m_index.clear();
-    for (const QByteArray& name : m_arrNames)
-        m_index.insert(name);
-}
-
-void CBigList::SetItemCount(int count)
-{
-    m_pModel->SetItemCount(count);
-}
 
 int CBigList::GetItemCount() const
 {
     return m_pModel->rowCount();
 }
 
-void CBigList::Serialize(CArchive& ar)
+std::vector<int> CBigList::GetSelectedRows() const
 {
-    if (ar.IsStoring()) {
-        // InsertName keeps the list within what the count can say.
-        ar.WriteWord(uint16_t(m_arrNames.size()));
-        for (const QByteArray& name : m_arrNames)
-            ar.WriteString(name);
-        return;
-    }
-    const uint16_t count = ar.ReadWord();
-    m_arrNames.clear();
-    m_arrNames.reserve(count);
-    try {
-        for (uint16_t i = 0; i < count; ++i)
-            m_arrNames.append(ar.ReadString());
-    } catch (...) {
-        RebuildIndex();
-        SetItemCount(int(m_arrNames.size()));
-        throw;
-    }
-    RebuildIndex();
-    SetItemCount(count);
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 void CBigList::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const

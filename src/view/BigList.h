@@ -1,46 +1,29 @@
 #pragma once
 
-#include "base/TextCompare.h"
-
-#include <QByteArray>
-#include <QList>
 #include <QTreeView>
 
-#include <unordered_set>
+#include <vector>
 
-class CArchive;
 class CBigListModel;
+class CDomainPadList;
 
-// A long list of plain names that owns its strings, in display order, and
-// refuses duplicates (letter case ignored). Rows are virtual: only visible
-// ones are ever formatted. Whoever changes the names sets the item count
-// afterwards. The Domain Pad's list builds on it.
+// A long list of plain names, numbered: the window of a CDomainPadList,
+// which owns the names and outlives it. Rows are virtual (only visible ones
+// are ever formatted) and follow the names' item count, which whoever
+// changes the names sets afterwards. The Domain Pad shows its names in one.
 class CBigList : public QTreeView
 {
     Q_OBJECT
 
 public:
-    // The archive counts names in 16 bits.
-    static constexpr int kMaxNames = 65535;
-
-    explicit CBigList(QWidget* parent = nullptr);
+    explicit CBigList(CDomainPadList* names, QWidget* parent = nullptr);
     ~CBigList() override;
 
-    const QList<QByteArray>& GetNames() const { return m_arrNames; }
-    // Appends name unless one equal to it without regard to case is there
-    // (or the list is full); true when appended. The rows shown do not
-    // change until SetItemCount.
-    bool InsertName(QByteArrayView name);
-    // Replaces every name (after sorting or deleting); duplicates are kept
-    // out. The rows shown do not change until SetItemCount.
-    void SetNames(const QList<QByteArray>& names);
-    void SetItemCount(int count);
+    CDomainPadList* GetList() const { return m_pNames; }
+    // The rows shown.
     int GetItemCount() const;
-
-    // A 16-bit count, then the names as archive strings. Loading replaces
-    // the names and sets the item count, also when the archive breaks off
-    // (the names before the damage stay; the exception goes on).
-    void Serialize(CArchive& ar);
+    // The selected rows, in list order.
+    std::vector<int> GetSelectedRows() const;
 
     // Row of the highlighted entry, or -1.
     int GetHighlightedItem() const { return m_nHighlightedItem; }
@@ -52,10 +35,7 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
-    void RebuildIndex();
-
-    QList<QByteArray> m_arrNames;
-    std::unordered_set<QByteArray, NoCaseHash, NoCaseEqual> m_index;
+    CDomainPadList* m_pNames;
     CBigListModel* m_pModel;
     int m_nHighlightedItem = -1;
 };

@@ -6,11 +6,16 @@
 #include "commands/CommandRegistry.h"
 #include "base/Settings.h"
 #include "view/DomainListCtrl.h"
+#include "view/CopyCommands.h"
+#include "view/DeleteCommands.h"
 #include "view/DomainListModel.h"
+#include "view/FindEntryCommand.h"
 #include "view/HintLine.h"
 #include "view/InfoPane.h"
 #include "view/LookupCommands.h"
+#include "view/MarkCommands.h"
 #include "view/PictureButton.h"
+#include "view/PrintCommands.h"
 #include "view/ViewPanes.h"
 
 #include <QPainter>
@@ -91,9 +96,24 @@ void CDomainView::RegisterCommands()
     const std::vector<CommandId> lookupIds =
         RegisterLookupCommands(r, *m_pScheduler, [this] { return GetHighlightedIndex(); });
     m_registeredIds.insert(m_registeredIds.end(), lookupIds.begin(), lookupIds.end());
+    auto highlighted = [this] { return GetHighlightedIndex(); };
+    for (const std::vector<CommandId>& ids :
+         {RegisterDeleteCommands(r, *m_pDoc, highlighted, this), RegisterMarkCommands(r, *m_pDoc, this),
+          RegisterFindCommand(r, *m_pDoc, m_pList), RegisterCopyCommands(r, *m_pDoc, highlighted),
+          (new CPrintCommands(*m_pDoc, this))->Register(r)})
+        m_registeredIds.insert(m_registeredIds.end(), ids.begin(), ids.end());
 
     BindPictureButton(m_pSupport, ID_CUSTOMER_SUPPORT);
     BindPictureButton(m_pRegister, ID_REGISTER_DOMAIN);
+}
+
+void CDomainView::AttachDomainPad(CDomainPadList* pad)
+{
+    if (!m_pRegistry)
+        return;
+    const std::vector<CommandId> ids =
+        RegisterPadCopyCommands(*m_pRegistry, *m_pDoc, [this] { return GetHighlightedIndex(); }, pad);
+    m_registeredIds.insert(m_registeredIds.end(), ids.begin(), ids.end());
 }
 
 void CDomainView::BindPictureButton(CPictureButton* button, CommandId id)

@@ -14,6 +14,7 @@ class CDomainDoc;
 class CDomainInfo;
 class CDomainListCtrl;
 class CDomainListModel;
+class CDomainPadList;
 class CHintLine;
 class CInfoPane;
 class CLookupScheduler;
@@ -71,6 +72,9 @@ public:
     void ApplyOptions();
     // After File New: the new document's cleanup choice.
     void OnNewDocument();
+    // The Domain Pad's names, which the copy-to-pad commands add to; pad
+    // must outlive the view. Until then those commands do not exist.
+    void AttachDomainPad(CDomainPadList* pad);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

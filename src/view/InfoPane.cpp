@@ -2,6 +2,7 @@
 
 #include "view/ViewFonts.h"
 
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 
@@ -61,4 +62,15 @@ void CInfoPane::ShowRecord(const QByteArray& whois)
 int CInfoPane::FirstVisibleLine() const
 {
     return verticalScrollBar()->value();
+}
+
+bool CInfoPane::event(QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride && textCursor().hasSelection()) {
+        if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(event);
 }

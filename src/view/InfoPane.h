@@ -28,6 +28,11 @@ public:
     // First visible line.
     int FirstVisibleLine() const;
 
+protected:
+    // The copy key copies the text selected here, before the window's
+    // Copy All Entries can take it.
+    bool event(QEvent* event) override;
+
 private:
     QString m_strShown;
 };

@@ -2,6 +2,8 @@
 #include "LoopbackRdapServer.h"
 #include "LoopbackWhoisServer.h"
 #include "TestSupport.h"
+#include "model/DomainDoc.h"
+#include "model/TLDTable.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -413,4 +415,112 @@ TEST_F(CliTest, LookupChecksFreeNamesInDnsUnlessToldNotTo)
     EXPECT_EQ(rows[1][QStringLiteral("dns")].toString(), QString());
     EXPECT_EQ(rows[2][QStringLiteral("dns")].toString(), QStringLiteral("192.0.2.44"));
     EXPECT_EQ(rows[2][QStringLiteral("confirmed")], QJsonValue(QJsonValue::Null));
+}
+
+namespace {
+
+// A list whose records already hold answers: "free" names say "No match",
+// "taken" ones name a registrar, the rest were never looked up. Marked
+// names are ticked.
+void WriteAnsweredList(const QString& path, std::initializer_list<std::tuple<const char*, const char*, bool>> rows)
+{
+    BuildDefaultTLDTable();
+    CDomainDoc doc;
+    doc.OnNewDocument();
+    doc.m_nMaxEntries = CDomainDoc::kMaxFileRecords;
+    for (const auto& [name, kind, marked] : rows) {
+        ASSERT_TRUE(doc.AddDomain(name));
+        CDomainInfo& r = *doc.GetAt(doc.GetCount() - 1);
+        // In the shapes of the .com and .net registry, whose rules decide.
+        if (QByteArrayView(kind) == "free")
+            r.m_strWhois = "No match for \"" + r.m_strName.toUpper() + "\".\r\n";
+        else if (QByteArrayView(kind) == "taken")
+            r.m_strWhois = "Domain Name: " + r.m_strName.toUpper() + "\r\nRegistrar: Example\r\n";
+        r.m_bSelected = marked ? 1 : 0;
+    }
+    ASSERT_TRUE(doc.OnSaveDocument(path).IsOk());
+}
+
+}
+
+TEST_F(CliTest, DeleteTakesOneKindAndPrintsTheCount)
+{
+    struct Case
+    {
+        const char* m_pszOption;
+        QByteArray m_out;
+        QByteArrayList m_left;
+    };
+    for (const Case& c : {Case{"--selected", "2\n", {"taken.com", "idle.com"}},
+                          Case{"--taken", "1\n", {"free.com", "idle.com", "free.net"}},
+                          Case{"--free", "2\n", {"taken.com", "idle.com"}},
+                          Case{"--all", "4\n", {}}}) {
+        WriteAnsweredList(m_doc, {{"free.com", "free", true}, {"taken.com", "taken", false}, {"idle.com", "", false},
+                                  {"free.net", "free", true}});
+        const CliResult r = Run({QStringLiteral("delete"), m_doc, QString::fromLatin1(c.m_pszOption)});
+        EXPECT_EQ(r.m_nExit, 0) << r.m_err.toStdString();
+        EXPECT_EQ(r.m_out, c.m_out) << c.m_pszOption;
+        QByteArrayList left;
+        for (const QJsonObject& row : Json())
+            left << row[QStringLiteral("name")].toString().toLatin1();
+        EXPECT_EQ(left, c.m_left) << c.m_pszOption;
+    }
+
+    // Names: the ones found go, the others are named.
+    WriteAnsweredList(m_doc, {{"a.com", "", false}, {"b.com", "", false}, {"c.com", "", false}});
+    const CliResult r = Run({QStringLiteral("delete"), m_doc, QStringLiteral("B.COM"), QStringLiteral("zz.com")});
+    EXPECT_EQ(r.m_nExit, 1);
+    EXPECT_EQ(r.m_out, "1\n");
+    EXPECT_TRUE(r.m_err.contains("zz.com"));
+    EXPECT_EQ(Json().size(), 2);
+
+    // Nothing to delete is no error, and the file stays as it was.
+    const QByteArray before = FileBytes(m_doc);
+    EXPECT_EQ(Run({QStringLiteral("delete"), m_doc, QStringLiteral("--taken")}).m_out, "0\n");
+    EXPECT_EQ(FileBytes(m_doc), before);
+
+    EXPECT_EQ(Run({QStringLiteral("delete"), m_doc}).m_nExit, 2);
+    EXPECT_EQ(Run({QStringLiteral("delete"), m_doc, QStringLiteral("--all"), QStringLiteral("--free")}).m_nExit, 2);
+    EXPECT_EQ(Run({QStringLiteral("delete"), m_doc, QStringLiteral("--all"), QStringLiteral("a.com")}).m_nExit, 2);
+}
+
+TEST_F(CliTest, SelectByRangeAndFreeNames)
+{
+    WriteAnsweredList(m_doc, {{"a.com", "", true}, {"b.com", "free", false}, {"c.com", "", false},
+                              {"d.com", "free", false}, {"e.com", "", false}});
+    auto ticks = [this] {
+        QString marks;
+        for (const QJsonObject& row : Json())
+            marks += row[QStringLiteral("selected")].toBool() ? QLatin1Char('x') : QLatin1Char('.');
+        return marks;
+    };
+    EXPECT_EQ(Run({QStringLiteral("select"), m_doc, QStringLiteral("--range"), QStringLiteral("4-3")}).m_nExit, 0);
+    EXPECT_EQ(ticks(), QStringLiteral("x.xx."));
+    EXPECT_EQ(Run({QStringLiteral("select"), m_doc, QStringLiteral("--range=2-2"), QStringLiteral("--only")}).m_nExit, 0);
+    EXPECT_EQ(ticks(), QStringLiteral(".x..."));
+    EXPECT_EQ(Run({QStringLiteral("select"), m_doc, QStringLiteral("--free")}).m_nExit, 0);
+    EXPECT_EQ(ticks(), QStringLiteral(".x.x."));
+
+    for (const char* bad : {"3", "a-b", "-1-2", "1-99999999999"}) {
+        const CliResult r = Run({QStringLiteral("select"), m_doc, QStringLiteral("--range"), QString::fromLatin1(bad)});
+        EXPECT_EQ(r.m_nExit, 2) << bad;
+    }
+    EXPECT_EQ(Run({QStringLiteral("select"), m_doc, QStringLiteral("--only")}).m_nExit, 2);
+    EXPECT_EQ(Run({QStringLiteral("select"), m_doc, QStringLiteral("--free"), QStringLiteral("--all")}).m_nExit, 2);
+    EXPECT_EQ(ticks(), QStringLiteral(".x.x."));
+}
+
+TEST_F(CliTest, FindPrintsTheRowFindWouldSelect)
+{
+    WriteAnsweredList(m_doc, {{"kettleshop.com", "", false}, {"Kettle.com", "", false}, {"teapot.net", "", false}});
+    CliResult r = Run({QStringLiteral("find"), m_doc, QStringLiteral("kettle.COM")});
+    EXPECT_EQ(r.m_nExit, 0);
+    EXPECT_EQ(r.m_out, "2\n");
+    EXPECT_EQ(Run({QStringLiteral("find"), m_doc, QStringLiteral("KETTLE")}).m_out, "1\n");
+    EXPECT_EQ(Run({QStringLiteral("find"), m_doc, QStringLiteral("")}).m_out, "1\n");
+    r = Run({QStringLiteral("find"), m_doc, QStringLiteral("coffee")});
+    EXPECT_EQ(r.m_nExit, 1);
+    EXPECT_TRUE(r.m_out.isEmpty());
+    EXPECT_EQ(Run({QStringLiteral("find"), m_doc}).m_nExit, 2);
+    EXPECT_EQ(Run({QStringLiteral("find"), m_doc, QStringLiteral("a"), QStringLiteral("b")}).m_nExit, 2);
 }

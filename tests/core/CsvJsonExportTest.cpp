@@ -119,7 +119,7 @@ TEST_F(CsvJsonExportTest, JsonEscapesEveryControlCharacter)
     CDomainInfo record;
     record.m_strName = "x.com";
     record.m_strWhois = hostile;
-    const QByteArray text = JsonObjectText(DomainRecordToJson(record, 1));
+    const QByteArray text = DomainRecordJsonText(record, 1);
 
     for (int i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
@@ -132,6 +132,39 @@ TEST_F(CsvJsonExportTest, JsonEscapesEveryControlCharacter)
                 && text.contains("\\u009b"));
     const QJsonObject back = QJsonDocument::fromJson(text).object();
     EXPECT_EQ(back.value(QStringLiteral("whois")).toString(), QString::fromLatin1(hostile));
+}
+
+TEST_F(CsvJsonExportTest, RecordTextIsWhatTheObjectWriterWrites)
+{
+    // The record writer skips QJsonObject for speed; it must write the very
+    // bytes the general writer writes for the same object.
+    CDomainInfo rdap;
+    rdap.m_strName = "caf\xe9-\x85.info";
+    rdap.m_strWhois = "RDAP server: https://rdap.example/\r\n\"free\" \\ \x01\x7f\x9b\xa0\xff tab\t";
+    rdap.m_strDNS = "192.0.2.1";
+    rdap.m_nStatus = STATUS_AVAILABLE;
+    rdap.m_dtChecked.m_dt = 45000.123456789;
+    rdap.m_dtChecked.m_status = COleDateTime::valid;
+    rdap.m_bSelected = 1;
+    CDomainInfo fresh;
+    fresh.m_strName = "new.com";
+    for (const CDomainInfo* record : {&rdap, &fresh}) {
+        QJsonObject o;
+        const bool answered = !record->m_strWhois.isEmpty();
+        o.insert(QStringLiteral("index"), 7);
+        o.insert(QStringLiteral("name"), QString::fromLatin1(record->m_strName));
+        o.insert(QStringLiteral("status"), int(record->m_nStatus));
+        o.insert(QStringLiteral("status_text"), QLatin1String(record->StatusText()));
+        o.insert(QStringLiteral("checked"), record->m_dtChecked.IsValid() ? QJsonValue(record->m_dtChecked.m_dt)
+                                                                          : QJsonValue(QJsonValue::Null));
+        o.insert(QStringLiteral("selected"), record->m_bSelected != 0);
+        o.insert(QStringLiteral("dns"), QString::fromLatin1(record->m_strDNS));
+        o.insert(QStringLiteral("whois"), QString::fromLatin1(record->m_strWhois));
+        o.insert(QStringLiteral("rule"), QJsonValue(QJsonValue::Null));
+        o.insert(QStringLiteral("channel"), answered ? QJsonValue(QStringLiteral("rdap")) : QJsonValue(QJsonValue::Null));
+        const QByteArray direct = DomainRecordJsonText(*record, 7);
+        EXPECT_EQ(direct.toStdString(), JsonObjectText(o).toStdString());
+    }
 }
 
 TEST_F(CsvJsonExportTest, JsonTextReadsBackAsTheSameObject)

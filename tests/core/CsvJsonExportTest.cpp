@@ -159,6 +159,7 @@ TEST_F(CsvJsonExportTest, RecordTextIsWhatTheObjectWriterWrites)
                                                                           : QJsonValue(QJsonValue::Null));
         o.insert(QStringLiteral("selected"), record->m_bSelected != 0);
         o.insert(QStringLiteral("dns"), QString::fromLatin1(record->m_strDNS));
+        o.insert(QStringLiteral("confirmed"), QJsonValue(QJsonValue::Null));
         o.insert(QStringLiteral("whois"), QString::fromLatin1(record->m_strWhois));
         o.insert(QStringLiteral("rule"), QJsonValue(QJsonValue::Null));
         o.insert(QStringLiteral("channel"), answered ? QJsonValue(QStringLiteral("rdap")) : QJsonValue(QJsonValue::Null));

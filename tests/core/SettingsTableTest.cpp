@@ -50,6 +50,7 @@ TEST(SettingsTableTest, AFreshStoreGivesEveryDefault)
         {Settings::WebType, "Settings", "Web Type", 0},
         {Settings::SaveRegistrarURL, "Settings", "Save Registrar URL", 1},
         {Settings::LookupTimeout, "Settings", "Lookup Timeout", 60},
+        {Settings::ResolveNames, "Settings", "Resolve Names", 1},
     };
     for (const Expected& e : ints) {
         EXPECT_STREQ(e.m_setting.m_pszSection, e.m_pszSection) << e.m_pszEntry;

@@ -17,6 +17,9 @@
 #include "net/MainThreadQueue.h"
 #include "verdict/DnsNote.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
@@ -155,7 +158,7 @@ TEST_F(DnsConfirmTest, ADelegatedNameCalledFreeIsTakenAndStaysTakenAfterALoad)
     EXPECT_EQ(loaded->GetAt(0)->m_strDNS, "192.0.2.9");
     EXPECT_EQ(loaded->GetAt(1)->m_nStatus, STATUS_TAKEN);
     EXPECT_EQ(loaded->GetAt(1)->m_strDNS, "Error");
-    const QJsonObject json = DomainRecordToJson(*loaded->GetAt(0), 1);
+    const QJsonObject json = QJsonDocument::fromJson(DomainRecordJsonText(*loaded->GetAt(0), 1)).object();
     EXPECT_EQ(json.value(QStringLiteral("rule")).toString(), QStringLiteral("DNS delegates the name"));
     EXPECT_EQ(json.value(QStringLiteral("confirmed")), QJsonValue(QJsonValue::Null));
 }
@@ -211,7 +214,7 @@ TEST_F(DnsConfirmTest, TakenNamesGetTheirAddressOrError)
     const CDomainInfo& unresolved = Lookup("unresolved.com");
     EXPECT_EQ(unresolved.m_nStatus, STATUS_TAKEN);
     EXPECT_EQ(unresolved.m_strDNS, "Error");
-    const QJsonObject json = DomainRecordToJson(unresolved, 1);
+    const QJsonObject json = QJsonDocument::fromJson(DomainRecordJsonText(unresolved, 1)).object();
     EXPECT_EQ(json.value(QStringLiteral("dns")).toString(), QStringLiteral("Error"));
     EXPECT_EQ(json.value(QStringLiteral("confirmed")), QJsonValue(QJsonValue::Null));
 

@@ -30,6 +30,7 @@ struct SOptions
     std::optional<std::string> behaviour;
     std::optional<unsigned long> lieAfter;
     std::optional<std::string> lieText;
+    std::optional<unsigned long> rateLimit;
 };
 
 [[noreturn]] void Usage(const char* why)
@@ -38,9 +39,11 @@ struct SOptions
                  "telvaro-whois-server: %s\n"
                  "usage: telvaro-whois-server [--port N] [--delay MS] [--ipv6]\n"
                  "                            [--answer-file FILE | --behaviour never-close|close|huge]\n"
-                 "                            [--lie-after N [--lie-text TEXT]]\n"
+                 "                            [--lie-after N [--lie-text TEXT]] [--rate-limit N]\n"
                  "--lie-after N: answers past the first N say TEXT (default: No match for \"%%s\".),\n"
-                 "each %%s the name, with CR LF added\n",
+                 "each %%s the name, with CR LF added\n"
+                 "--rate-limit N: at most N queries in any one second are answered; the rest\n"
+                 "are told the query rate limit is exceeded\n",
                  why);
     std::exit(2);
 }
@@ -77,6 +80,8 @@ SOptions ParseOptions(int argc, char** argv)
             options.lieAfter = Number(value(), 1UL << 31);
         else if (arg == "--lie-text")
             options.lieText = value();
+        else if (arg == "--rate-limit")
+            options.rateLimit = Number(value(), 1UL << 31);
         else
             Usage("unknown option");
     }
@@ -136,6 +141,8 @@ int main(int argc, char** argv)
         CLoopbackWhoisServer server(ChosenBehaviour(options), options.bIPv6, uint16_t(options.port));
         if (options.lieAfter)
             server.LieAfter(*options.lieAfter, options.lieText.value_or("No match for \"%s\".") + "\r\n");
+        if (options.rateLimit)
+            server.LimitRate(*options.rateLimit);
         std::printf("%u\n", unsigned(server.Port()));
         std::fflush(stdout);
         stopSignals.Wait();

@@ -289,6 +289,7 @@ bool CLookupScheduler::ScheduleLookups()
                 ++running;
                 ++started;
                 ++runningPerServer[key];
+                m_pacer.OnStarted(key, now);
                 if (running >= maxConnections || (m_pacer.IsEnabled() && !m_pacer.CanStart(key, runningPerServer[key], now)))
                     continue;
             }
@@ -296,6 +297,7 @@ bool CLookupScheduler::ScheduleLookups()
                 ++running;
                 ++started;
                 ++runningPerServer[key];
+                m_pacer.OnStarted(key, now);
             }
         }
         return started > 0;
@@ -490,7 +492,7 @@ void CLookupScheduler::PauseServer(const QByteArray& serverKey, std::optional<st
     if (!m_pacer.IsEnabled())
         return;
     const auto now = CServerPacer::Clock::now();
-    const bool wasPaused = !m_pacer.CanStart(serverKey, 0, now);
+    const bool wasPaused = m_pacer.IsPaused(serverKey, now);
     m_pacer.OnRateLimit(serverKey, wait, now, reason);
     if (wasPaused)
         return;   // lookups under way when it paused say so too

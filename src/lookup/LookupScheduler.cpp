@@ -483,17 +483,17 @@ void CLookupScheduler::OnControlDone(const QByteArray& serverKey, const CLookupO
         record->m_dtChecked.SetStatus(COleDateTime::null);
         m_pDoc->RecordChanged(m_pDoc->IndexOf(record));
     }
-    PauseServer(serverKey, std::nullopt, reason);
+    PauseServer(serverKey, std::nullopt, reason, false);
 }
 
 void CLookupScheduler::PauseServer(const QByteArray& serverKey, std::optional<std::chrono::seconds> wait,
-                                   const QString& reason)
+                                   const QString& reason, bool learnRate)
 {
     if (!m_pacer.IsEnabled())
         return;
     const auto now = CServerPacer::Clock::now();
     const bool wasPaused = m_pacer.IsPaused(serverKey, now);
-    m_pacer.OnRateLimit(serverKey, wait, now, reason);
+    m_pacer.OnRateLimit(serverKey, wait, now, reason, learnRate);
     if (wasPaused)
         return;   // lookups under way when it paused say so too
     for (const CServerPacer::CPause& pause : m_pacer.ActivePauses(now)) {

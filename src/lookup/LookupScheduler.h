@@ -111,7 +111,8 @@ private:
     void OnControlDone(const QByteArray& serverKey, const CLookupOutcome& outcome);
     void PaceAfter(const CLookupOutcome& outcome);
     // Pauses a server as for a rate limit and says so, once a pause.
-    void PauseServer(const QByteArray& serverKey, std::optional<std::chrono::seconds> wait, const QString& reason);
+    void PauseServer(const QByteArray& serverKey, std::optional<std::chrono::seconds> wait, const QString& reason,
+                     bool learnRate = true);
     bool IsControl(const CDomainInfo* record) const;
     int BusyControls() const;
     // The pacer's key of the server that answers for record's name.

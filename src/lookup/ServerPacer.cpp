@@ -88,7 +88,7 @@ void CServerPacer::OnAnswer(const QByteArray& key, Clock::time_point now)
 }
 
 void CServerPacer::OnRateLimit(const QByteArray& key, std::optional<std::chrono::seconds> wait, Clock::time_point now,
-                               const QString& reason)
+                               const QString& reason, bool learnRate)
 {
     if (!IsEnabled())
         return;
@@ -98,7 +98,7 @@ void CServerPacer::OnRateLimit(const QByteArray& key, std::optional<std::chrono:
     if (now < state.m_pausedUntil)
         return;
     DropOlder(state.m_answers, now, kRateWindow);
-    const int answered = int(state.m_answers.size());
+    const int answered = learnRate ? int(state.m_answers.size()) : 0;
     std::chrono::seconds length;
     if (wait) {
         length = std::clamp(*wait, std::chrono::seconds(1), kLongestNamedWait);

@@ -57,8 +57,10 @@ public:
     // backing off; a rate limit pauses the server for wait when it named
     // one, else for the next step of the doubling pause.
     void OnAnswer(const QByteArray& key, Clock::time_point now);
+    // learnRate false: a refusal that says nothing of a rate (the server
+    // was caught lying), so the doubling pause alone applies.
     void OnRateLimit(const QByteArray& key, std::optional<std::chrono::seconds> wait, Clock::time_point now,
-                     const QString& reason);
+                     const QString& reason, bool learnRate = true);
     // Pauses one server as for a rate limit, for a reason of the caller's
     // (a server caught answering untruthfully).
     void Pause(const QByteArray& key, std::chrono::seconds length, Clock::time_point now, const QString& reason);

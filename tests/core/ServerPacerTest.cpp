@@ -129,6 +129,13 @@ TEST(ServerPacer, NoRateIsLearnedFromTooFewAnswersOrWithPacingOff)
     pacer.OnRateLimit("b", std::nullopt, t0 + 2s, {});
     EXPECT_EQ(pacer.LearnedRate("b"), 0);
 
+    // Nor is a refusal that is no rate limit.
+    for (int i = 0; i < 10; ++i)
+        pacer.OnAnswer("c", t0);
+    pacer.OnRateLimit("c", std::nullopt, t0, {}, false);
+    EXPECT_EQ(pacer.LearnedRate("c"), 0);
+    EXPECT_EQ(*pacer.NextResume(t0), t0 + CServerPacer::kFirstPause);
+
     CServerPacer off(0);
     for (int i = 0; i < 10; ++i)
         off.OnAnswer("a", t0);

@@ -30,6 +30,8 @@ CLookupScheduler::CLookupScheduler(CDomainDoc* doc, const CLookupOptions& option
     connect(&m_timer, &QTimer::timeout, this, &CLookupScheduler::OnTimer);
     m_timer.start(std::max(0, m_options.m_nIntervalMs));
     m_resumeTimer.setSingleShot(true);
+    // Never early: a wake before the wait ends starts nothing.
+    m_resumeTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_resumeTimer, &QTimer::timeout, this, &CLookupScheduler::WakeTimer);
 }
 
@@ -269,6 +271,7 @@ bool CLookupScheduler::ScheduleLookups()
     }
 
     const auto now = CServerPacer::Clock::now();
+    m_stepTime = now;
     // One pass over the ticked, idle records that pass the filter, starting
     // each whose server may be asked until the connection limit is reached;
     // true when any started. A record whose server is full or paused keeps
@@ -332,7 +335,7 @@ void CLookupScheduler::OnTimer()
     if (m_timer.interval() == 0 && (!IsBusy() || BusyCount() >= m_options.m_nMaxConnections || m_bHeld))
         m_timer.stop();
     if (m_bHeld) {
-        if (const auto resume = m_pacer.NextResume(CServerPacer::Clock::now())) {
+        if (const auto resume = m_pacer.NextResume(m_stepTime)) {
             const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*resume - CServerPacer::Clock::now());
             m_resumeTimer.start(int(std::clamp<long long>(wait.count(), 1, 3600 * 1000)));
         }

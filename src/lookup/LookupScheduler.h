@@ -134,6 +134,9 @@ private:
     QTimer m_resumeTimer;
     // The last step started nothing only because names wait for servers.
     bool m_bHeld = false;
+    // The time that step judged the waits by: a wait that ended while the
+    // step ran still wakes the next one.
+    CServerPacer::Clock::time_point m_stepTime{};
     Host m_host;
     bool m_bLookupRunning = false;
     bool m_bTrayAnimating = false;

@@ -161,7 +161,10 @@ TEST(ServerPacingRate, ARateLimitedServerIsAskedAtItsPaceUntilEveryNameIsDone)
         QObject::connect(&scheduler, &CLookupScheduler::ServerPaused,
                          [&](const QString&, int seconds, const QString&) { paused.push_back(seconds); });
         scheduler.LookupSelected();
-        EXPECT_TRUE(ProcessEventsUntil([&] { return !scheduler.IsLookupRunning() && !scheduler.IsBusy(); }, 30000));
+        EXPECT_TRUE(ProcessEventsUntil([&] { return !scheduler.IsLookupRunning() && !scheduler.IsBusy(); }, 30000))
+            << "busy " << scheduler.BusyCount() << " running " << scheduler.IsLookupRunning() << " requests "
+            << server.Requests().size() << " open " << server.OpenCount() << " paused " << paused.size() << " hint "
+            << scheduler.HintText().toStdString();
     }
     for (int i = 0; i < 60; ++i)
         EXPECT_EQ(doc.GetAt(i)->m_nStatus, STATUS_TAKEN) << i;

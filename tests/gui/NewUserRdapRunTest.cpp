@@ -81,17 +81,7 @@ private Q_SLOTS:
 
         CDomainView* view = app.GetMainFrame()->GetView();
         CDomainListCtrl* list = view->GetListCtrl();
-        for (int row : {0, 1}) {
-            list->HighlightItem(row);
-            QTest::keyClick(list, Qt::Key_Space);
-        }
-        registry.UpdateCommandUI();
-        QVERIFY(registry.Execute(ID_LOOKUP_SELECTED));
-        CLookupScheduler* scheduler = app.GetMainFrame()->GetScheduler();
-        QVERIFY(ProcessEventsUntil([&] {
-            scheduler->OnTimer();
-            return !scheduler->IsBusy();
-        }));
+        TickAndLookUp(app.GetMainFrame(), {0, 1});
         QCOMPARE(rdap.RequestCount(), 2u);
         QCOMPARE(doc.GetAt(0)->m_nStatus, uint8_t(STATUS_TAKEN));
         QCOMPARE(doc.GetAt(1)->m_nStatus, uint8_t(STATUS_AVAILABLE));

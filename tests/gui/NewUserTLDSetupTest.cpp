@@ -105,19 +105,8 @@ private Q_SLOTS:
         QCOMPARE(doc.GetAt(1)->m_strName, QByteArray("kettle.IO"));
 
         // Tick both names in the list and look them up.
-        CDomainListCtrl* list = app.GetMainFrame()->GetView()->GetListCtrl();
-        for (int row : {0, 1}) {
-            list->HighlightItem(row);
-            QTest::keyClick(list, Qt::Key_Space);
-        }
+        TickAndLookUp(app.GetMainFrame(), {0, 1});
         QVERIFY(doc.GetAt(0)->m_bSelected && doc.GetAt(1)->m_bSelected);
-        registry.UpdateCommandUI();
-        QVERIFY(registry.Execute(ID_LOOKUP_SELECTED));
-        CLookupScheduler* scheduler = app.GetMainFrame()->GetScheduler();
-        QVERIFY(ProcessEventsUntil([&] {
-            scheduler->OnTimer();
-            return !scheduler->IsBusy();
-        }));
         QCOMPARE(io.Requests(), std::vector<std::string>{"kettle.IO\r\n"});
         QCOMPARE(de.Requests(), std::vector<std::string>{"kettle.DE\r\n"});
         QCOMPARE(doc.GetAt(0)->m_nStatus, uint8_t(STATUS_AVAILABLE));

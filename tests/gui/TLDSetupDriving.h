@@ -1,9 +1,17 @@
 #pragma once
 
+#include "TestSupport.h"
+
+#include "commands/CommandId.h"
+#include "commands/CommandRegistry.h"
+#include "lookup/LookupScheduler.h"
 #include "model/TLDTable.h"
 #include "names/ImportWhoisDlg.h"
 #include "names/TLDCheckListBox.h"
 #include "names/TLDSetupDlg.h"
+#include "shell/MainFrame.h"
+#include "view/DomainListCtrl.h"
+#include "view/DomainView.h"
 #include "view/TLDListCtrl.h"
 
 #include <QCoreApplication>
@@ -14,8 +22,8 @@
 
 #include <string>
 
-// What a user does in the TLD setup and Add Names dialogs, for the tests of
-// a first run.
+// What a user does in the TLD setup and Add Names dialogs and in the list,
+// for the tests of a first run.
 
 // Picks the row of tld in the setup dialog's list and types server into
 // the server box, as the user would.
@@ -57,4 +65,23 @@ inline bool AcceptSampleImport(QWidget* window)
         return true;
     }
     return false;
+}
+
+// Ticks the rows in the list with the space key, runs Lookup Selected and
+// waits until no lookup is busy.
+inline void TickAndLookUp(CMainFrame* frame, std::initializer_list<int> rows)
+{
+    CDomainListCtrl* list = frame->GetView()->GetListCtrl();
+    for (int row : rows) {
+        list->HighlightItem(row);
+        QTest::keyClick(list, Qt::Key_Space);
+    }
+    CCommandRegistry& registry = *frame->Registry();
+    registry.UpdateCommandUI();
+    QVERIFY(registry.Execute(ID_LOOKUP_SELECTED));
+    CLookupScheduler* scheduler = frame->GetScheduler();
+    QVERIFY(ProcessEventsUntil([&] {
+        scheduler->OnTimer();
+        return !scheduler->IsBusy();
+    }));
 }

@@ -3,6 +3,7 @@
 // the floor the delay allows, the connections the server accepted (reuse),
 // and what 40 lookups in flight add to the resident memory.
 // bench/rdap_server_curl.sh does the same requests with curl.
+#include "BenchSupport.h"
 #include "lookup/Lookup.h"
 #include "lookup/RdapLookup.h"
 #include "model/DomainInfo.h"
@@ -90,8 +91,7 @@ public:
     {
         while (m_nStarted < kInFlight)
             StartNext();
-        while (m_nDone < int(m_records.size()))
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        RunEventsUntil([this] { return m_nDone >= int(m_records.size()); }, std::chrono::seconds(120));
     }
     double m_peakMB = 0;
 

@@ -37,6 +37,11 @@ void CLoopbackWhoisServer::LieAfter(std::size_t nTruthful, std::string notFound,
     m_state.LieAfter(nTruthful, CWhoisBehaviour::Template(std::move(notFound)), nLies);
 }
 
+void CLoopbackWhoisServer::LimitRate(std::size_t nPerSecond, std::string limited)
+{
+    m_state.LimitRate(nPerSecond, CWhoisBehaviour::Template(std::move(limited)));
+}
+
 std::vector<std::string> CLoopbackWhoisServer::Requests() const
 {
     return m_state.Requests();

@@ -41,6 +41,13 @@ public:
     void LieAfter(std::size_t nTruthful, std::string notFound = "No match for \"%s\".\r\n",
                   std::size_t nLies = SIZE_MAX);
 
+    // A registry that limits queries a second: at most nPerSecond requests
+    // in any one second, over all connections, get their behaviours; every
+    // other one gets limited (each "%s" is the name), which Telvaro's rules
+    // read as a rate limit.
+    static constexpr const char* kRateLimitText = "% Query rate limit exceeded for %s, try again later.\r\n";
+    void LimitRate(std::size_t nPerSecond, std::string limited = kRateLimitText);
+
     // The raw bytes of every request so far, line end included, in arrival order.
     std::vector<std::string> Requests() const;
     bool WaitForRequests(std::size_t n, std::chrono::milliseconds timeout) const;

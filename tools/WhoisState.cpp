@@ -10,11 +10,23 @@ void CWhoisState::LieAfter(std::size_t nTruthful, CWhoisBehaviour lie, std::size
     m_nLiesLeft = nLies;
 }
 
+void CWhoisState::LimitRate(std::size_t nPerSecond, CWhoisBehaviour limited)
+{
+    std::lock_guard lock(m_rateMutex);
+    m_rate.emplace(nPerSecond);
+    m_limited = std::move(limited);
+}
+
 std::optional<CWhoisBehaviour> CWhoisState::BehaviourBeforeRequest() const
 {
     {
         std::lock_guard lock(m_lieMutex);
         if (m_lie)
+            return std::nullopt;
+    }
+    {
+        std::lock_guard lock(m_rateMutex);
+        if (m_rate)
             return std::nullopt;
     }
     std::optional<CWhoisBehaviour> only = OnlyBehaviour();
@@ -27,6 +39,11 @@ CWhoisBehaviour CWhoisState::BehaviourForRequest(std::string request, const std:
 {
     if (!request.empty()) {
         AddRequest(std::move(request));
+        {
+            std::lock_guard lock(m_rateMutex);
+            if (m_rate && !m_rate->Admit(CRateWindow::Clock::now()))
+                return *m_limited;
+        }
         std::lock_guard lock(m_lieMutex);
         if (m_lie) {
             if (m_nTruthfulLeft == 0 && m_nLiesLeft > 0) {

@@ -31,6 +31,7 @@ struct SOptions
     std::optional<unsigned long> lieAfter;
     std::optional<std::string> lieText;
     std::optional<unsigned long> lieCount;
+    std::optional<unsigned long> rateLimit;
 };
 
 [[noreturn]] void Usage(const char* why)
@@ -39,9 +40,11 @@ struct SOptions
                  "telvaro-whois-server: %s\n"
                  "usage: telvaro-whois-server [--port N] [--delay MS] [--ipv6]\n"
                  "                            [--answer-file FILE | --behaviour never-close|close|huge]\n"
-                 "                            [--lie-after N [--lie-text TEXT] [--lie-count M]]\n"
+                 "                            [--lie-after N [--lie-text TEXT] [--lie-count M]] [--rate-limit N]\n"
                  "--lie-after N: answers past the first N say TEXT (default: No match for \"%%s\".),\n"
-                 "each %%s the name, with CR LF added; with --lie-count M only the M after them\n",
+                 "each %%s the name, with CR LF added; with --lie-count M only the M after them\n"
+                 "--rate-limit N: at most N queries in any one second are answered; the rest\n"
+                 "are told the query rate limit is exceeded\n",
                  why);
     std::exit(2);
 }
@@ -80,6 +83,8 @@ SOptions ParseOptions(int argc, char** argv)
             options.lieText = value();
         else if (arg == "--lie-count")
             options.lieCount = Number(value(), 1UL << 31);
+        else if (arg == "--rate-limit")
+            options.rateLimit = Number(value(), 1UL << 31);
         else
             Usage("unknown option");
     }
@@ -140,6 +145,8 @@ int main(int argc, char** argv)
         if (options.lieAfter)
             server.LieAfter(*options.lieAfter, options.lieText.value_or("No match for \"%s\".") + "\r\n",
                             options.lieCount.value_or(SIZE_MAX));
+        if (options.rateLimit)
+            server.LimitRate(*options.rateLimit);
         std::printf("%u\n", unsigned(server.Port()));
         std::fflush(stdout);
         stopSignals.Wait();

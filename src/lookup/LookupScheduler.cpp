@@ -32,6 +32,8 @@ CLookupScheduler::CLookupScheduler(CDomainDoc* doc, const CLookupOptions& option
     connect(&m_timer, &QTimer::timeout, this, &CLookupScheduler::OnTimer);
     m_timer.start(std::max(0, m_options.m_nIntervalMs));
     m_resumeTimer.setSingleShot(true);
+    // Never early: a wake before the wait ends starts nothing.
+    m_resumeTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_resumeTimer, &QTimer::timeout, this, &CLookupScheduler::WakeTimer);
 }
 
@@ -301,6 +303,7 @@ bool CLookupScheduler::ScheduleLookups()
     }
 
     const auto now = CServerPacer::Clock::now();
+    m_stepTime = now;
     // One pass over the ticked, idle records that pass the filter, starting
     // each whose server may be asked until the connection limit is reached;
     // true when any started. A record whose server is full or paused keeps
@@ -321,6 +324,7 @@ bool CLookupScheduler::ScheduleLookups()
                 ++running;
                 ++started;
                 ++runningPerServer[key];
+                m_pacer.OnStarted(key, now);
                 if (running >= maxConnections || (m_pacer.IsEnabled() && !m_pacer.CanStart(key, runningPerServer[key], now)))
                     continue;
             }
@@ -328,6 +332,7 @@ bool CLookupScheduler::ScheduleLookups()
                 ++running;
                 ++started;
                 ++runningPerServer[key];
+                m_pacer.OnStarted(key, now);
             }
         }
         return started > 0;
@@ -362,7 +367,7 @@ void CLookupScheduler::OnTimer()
     if (m_timer.interval() == 0 && (!IsBusy() || BusyCount() >= m_options.m_nMaxConnections || m_bHeld))
         m_timer.stop();
     if (m_bHeld) {
-        if (const auto resume = m_pacer.NextResume(CServerPacer::Clock::now())) {
+        if (const auto resume = m_pacer.NextResume(m_stepTime)) {
             const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*resume - CServerPacer::Clock::now());
             m_resumeTimer.start(int(std::clamp<long long>(wait.count(), 1, 3600 * 1000)));
         }
@@ -513,17 +518,17 @@ void CLookupScheduler::OnControlDone(const QByteArray& serverKey, const CLookupO
         record->m_dtChecked.SetStatus(COleDateTime::null);
         m_pDoc->RecordChanged(m_pDoc->IndexOf(record));
     }
-    PauseServer(serverKey, std::nullopt, reason);
+    PauseServer(serverKey, std::nullopt, reason, false);
 }
 
 void CLookupScheduler::PauseServer(const QByteArray& serverKey, std::optional<std::chrono::seconds> wait,
-                                   const QString& reason)
+                                   const QString& reason, bool learnRate)
 {
     if (!m_pacer.IsEnabled())
         return;
     const auto now = CServerPacer::Clock::now();
-    const bool wasPaused = !m_pacer.CanStart(serverKey, 0, now);
-    m_pacer.OnRateLimit(serverKey, wait, now, reason);
+    const bool wasPaused = m_pacer.IsPaused(serverKey, now);
+    m_pacer.OnRateLimit(serverKey, wait, now, reason, learnRate);
     if (wasPaused)
         return;   // lookups under way when it paused say so too
     for (const CServerPacer::CPause& pause : m_pacer.ActivePauses(now)) {

@@ -120,7 +120,8 @@ private:
     void OnControlDone(const QByteArray& serverKey, const CLookupOutcome& outcome);
     void PaceAfter(const CLookupOutcome& outcome);
     // Pauses a server as for a rate limit and says so, once a pause.
-    void PauseServer(const QByteArray& serverKey, std::optional<std::chrono::seconds> wait, const QString& reason);
+    void PauseServer(const QByteArray& serverKey, std::optional<std::chrono::seconds> wait, const QString& reason,
+                     bool learnRate = true);
     bool IsControl(const CDomainInfo* record) const;
     int BusyControls() const;
     // The pacer's key of the server that answers for record's name.
@@ -142,6 +143,9 @@ private:
     QTimer m_resumeTimer;
     // The last step started nothing only because names wait for servers.
     bool m_bHeld = false;
+    // The time that step judged the waits by: a wait that ended while the
+    // step ran still wakes the next one.
+    CServerPacer::Clock::time_point m_stepTime{};
     Host m_host;
     bool m_bLookupRunning = false;
     bool m_bTrayAnimating = false;

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <chrono>
+#include <deque>
 #include <optional>
 #include <map>
 #include <vector>
@@ -23,6 +24,15 @@ public:
     // A wait named by a server is held to this, so a hostile answer cannot
     // park its names for ever.
     static constexpr std::chrono::seconds kLongestNamedWait{3600};
+    // A server that limits without naming a wait after answering well
+    // within the last second is taken to allow that many queries a second:
+    // it rests for one such second and is then asked no faster. Starts are
+    // spaced over a little more than a second, as the time a query takes to
+    // arrive varies.
+    static constexpr std::chrono::seconds kRateWindow{1};
+    static constexpr std::chrono::milliseconds kStartWindow{1050};
+    // Fewer good answers than this say nothing of a rate.
+    static constexpr int kRateEvidence = 2;
 
     // perServer <= 0: no per-server limit and no pauses (pacing off).
     explicit CServerPacer(int perServer = 4) : m_nPerServer(perServer) {}
@@ -38,13 +48,19 @@ public:
     // Whether one more lookup of server may start now, with running of its
     // lookups already under way.
     bool CanStart(const QByteArray& key, int running, Clock::time_point now) const;
+    // A lookup of server started; counts against its learned rate.
+    void OnStarted(const QByteArray& key, Clock::time_point now);
+    // The queries a second a server was found to allow; 0 when not known.
+    int LearnedRate(const QByteArray& key) const;
 
     // A lookup of server ended. A good answer (taken or free) ends any
     // backing off; a rate limit pauses the server for wait when it named
     // one, else for the next step of the doubling pause.
     void OnAnswer(const QByteArray& key, Clock::time_point now);
+    // learnRate false: a refusal that says nothing of a rate (the server
+    // was caught lying), so the doubling pause alone applies.
     void OnRateLimit(const QByteArray& key, std::optional<std::chrono::seconds> wait, Clock::time_point now,
-                     const QString& reason);
+                     const QString& reason, bool learnRate = true);
     // Pauses one server as for a rate limit, for a reason of the caller's
     // (a server caught answering untruthfully).
     void Pause(const QByteArray& key, std::chrono::seconds length, Clock::time_point now, const QString& reason);
@@ -55,9 +71,11 @@ public:
         Clock::time_point m_until;
         QString m_strReason;
     };
+    bool IsPaused(const QByteArray& key, Clock::time_point now) const;
     // Servers paused at now, soonest to resume first.
     std::vector<CPause> ActivePauses(Clock::time_point now) const;
-    // When the next paused server resumes; none when nothing is paused.
+    // When the next paused or rate-held server may be asked again; none when
+    // nothing waits.
     std::optional<Clock::time_point> NextResume(Clock::time_point now) const;
 
     // Forgets every pause and back-off (a new document).
@@ -69,7 +87,14 @@ private:
         Clock::time_point m_pausedUntil{};
         std::chrono::seconds m_nextPause{0};   // 0: not backing off
         QString m_strReason;
+        int m_nPerSecond = 0;                  // learned rate; 0: none
+        std::deque<Clock::time_point> m_answers;   // good answers of the last kRateWindow
+        std::deque<Clock::time_point> m_starts;    // starts of the last kStartWindow, while a rate holds
     };
+    static bool IsPaused(const CState& state, Clock::time_point now) { return now < state.m_pausedUntil; }
+    // The start that must leave the window before one more may start; none
+    // when the rate does not hold the server back.
+    static std::optional<Clock::time_point> RateHeldUntil(const CState& state);
 
     int m_nPerServer;
     std::map<QByteArray, CState> m_servers;

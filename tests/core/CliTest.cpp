@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "model/DomainDoc.h"
 #include "model/TLDTable.h"
+#include "model/SampleWholist.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -329,6 +330,33 @@ TEST_F(CliTest, RdapRowsAreLookedUpOverRdap)
     for (const QJsonObject& row : rows)
         EXPECT_EQ(row.value(QStringLiteral("channel")).toString(), QStringLiteral("rdap"));
     EXPECT_EQ(rdap.RequestCount(), 2u);
+}
+
+// The first run of the GUI's new user, on the command line: the sample's
+// TLDs imported, .info (an RDAP base there) pointed at the loopback.
+TEST_F(CliTest, SampleImportThenAnRdapRunKeepsTheRecords)
+{
+    ASSERT_TRUE(InstallSampleWholist().IsOk());
+    CliResult r = Run({QStringLiteral("tld"), QStringLiteral("import"), GetSampleWholistPath()});
+    ASSERT_EQ(r.m_nExit, 0) << r.m_err.toStdString();
+    EXPECT_TRUE(Run({QStringLiteral("tld"), QStringLiteral("list")}).m_out.contains("\nINFO\thttps://")) << "the sample's base";
+    CLoopbackRdapServer rdap;
+    rdap.SetBehaviour("kettle.info", CRdapBehaviour::Registered());
+    const QString base = QString::fromStdString(rdap.HttpUrl("/rdap/"));
+    ASSERT_EQ(Run({QStringLiteral("tld"), QStringLiteral("set"), QStringLiteral("INFO"), base}).m_nExit, 0);
+    Run({QStringLiteral("new"), m_doc});
+    Run({QStringLiteral("add"), m_doc, QStringLiteral("kettle.info"), QStringLiteral("freekettle.info")});
+    Run({QStringLiteral("select"), m_doc, QStringLiteral("--all")});
+    r = Run({QStringLiteral("lookup"), m_doc, QStringLiteral("--interval"), QStringLiteral("0")});
+    ASSERT_EQ(r.m_nExit, 0) << r.m_err.toStdString();
+    const QList<QJsonObject> rows = Json();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].value(QStringLiteral("status_text")).toString(), QStringLiteral("Not Available"));
+    EXPECT_EQ(rows[1].value(QStringLiteral("status_text")).toString(), QStringLiteral("*AVAILABLE*"));
+    const QString whois = rows[0].value(QStringLiteral("whois")).toString();
+    EXPECT_TRUE(whois.startsWith(QStringLiteral("RDAP server: ") + base + QStringLiteral("domain/kettle.info"))) << whois.toStdString();
+    EXPECT_TRUE(whois.contains(QStringLiteral("Registrar: Example Registrar, Inc."))) << whois.toStdString();
+    EXPECT_TRUE(rows[1].value(QStringLiteral("whois")).toString().contains(QStringLiteral("RDAP: not found")));
 }
 
 TEST_F(CliTest, TldImportDeleteAndInfo)

@@ -1,3 +1,4 @@
+#include "RuleTestSupport.h"
 #include "TestSupport.h"
 #include "net/DnsClient.h"
 #include "net/DnsServer.h"
@@ -139,4 +140,17 @@ TEST(LoopbackPrograms, WhoisServerLiesAfterTheFirstAnswers)
 
     EXPECT_EQ(RefusedExitCode(TELVARO_WHOIS_SERVER_PATH, {QStringLiteral("--lie-text"), QStringLiteral("x")}), 2);
     EXPECT_EQ(RefusedExitCode(TELVARO_WHOIS_SERVER_PATH, {QStringLiteral("--lie-after"), QStringLiteral("+1")}), 2);
+}
+
+TEST(LoopbackPrograms, WhoisServerRateLimitIsReadAsARateLimit)
+{
+    Program program(TELVARO_WHOIS_SERVER_PATH, {QStringLiteral("--rate-limit"), QStringLiteral("1")});
+    ASSERT_GT(program.Port(), 0) << program.Errors().toStdString();
+    EXPECT_TRUE(Whois(program, "taken.example\r\n").contains("Domain Name: taken.example\r\n"));
+    const QByteArray limited = Whois(program, "free-one.example\r\n");
+    const CVerdict verdict = Classify(*PackWith(), "127.0.0.1", "free-one.example", limited);
+    EXPECT_EQ(verdict.m_nKind, VerdictKind::RateLimited) << limited.constData();
+    EXPECT_EQ(program.Terminate(), 0);
+
+    EXPECT_EQ(RefusedExitCode(TELVARO_WHOIS_SERVER_PATH, {QStringLiteral("--rate-limit"), QStringLiteral("-1")}), 2);
 }

@@ -330,3 +330,47 @@ TEST(LoopbackWhoisServer, LyingReadsTheNameEvenWhenEveryConnectionWouldClose)
     server.LieAfter(0, "none %s\r\n");
     EXPECT_EQ(Query(server.Port(), "any.example\r\n"), "none any.example\r\n");
 }
+
+TEST(LoopbackWhoisServer, RateLimitAnswersOnlyTheAllowedNumberInAnySecond)
+{
+    CLoopbackWhoisServer server(CWhoisBehaviour::Template("Domain Name: %s\r\n"));
+    server.LimitRate(3);
+    const auto start = Clock::now();
+    std::vector<std::string> answers;
+    for (int i = 0; i < 5; ++i)
+        answers.push_back(Query(server.Port(), "n" + std::to_string(i) + ".example\r\n"));
+    ASSERT_LT(Clock::now() - start, 900ms) << "too slow a machine for this window";
+    EXPECT_EQ(answers[0], "Domain Name: n0.example\r\n");
+    EXPECT_EQ(answers[2], "Domain Name: n2.example\r\n");
+    EXPECT_EQ(answers[3], "% Query rate limit exceeded for n3.example, try again later.\r\n");
+    EXPECT_EQ(answers[4], "% Query rate limit exceeded for n4.example, try again later.\r\n");
+    EXPECT_EQ(server.Requests().size(), 5u) << "refused requests are logged too";
+
+    // Refusals do not count: once the admitted ones are a second old, the
+    // next ones are answered again.
+    std::this_thread::sleep_until(start + 1100ms);
+    EXPECT_EQ(Query(server.Port(), "later.example\r\n"), "Domain Name: later.example\r\n");
+
+    // Zero admits nothing, and a closing behaviour still hears the request.
+    server.SetDefaultBehaviour(CWhoisBehaviour::CloseAtOnce());
+    server.LimitRate(0, "busy %s\r\n");
+    EXPECT_EQ(Query(server.Port(), "any.example\r\n"), "busy any.example\r\n");
+}
+
+TEST(LoopbackWhoisServer, RateLimitHoldsOverConcurrentClients)
+{
+    CLoopbackWhoisServer server(CWhoisBehaviour::Answer("Domain Name: taken\r\n"));
+    server.LimitRate(10);
+    std::vector<std::string> answers(40);
+    std::vector<std::thread> clients;
+    const auto start = Clock::now();
+    for (std::size_t i = 0; i < answers.size(); ++i)
+        clients.emplace_back([&, i] { answers[i] = Query(server.Port(), "c.example\r\n"); });
+    for (std::thread& t : clients)
+        t.join();
+    if (Clock::now() - start > 900ms)
+        GTEST_SKIP() << "the clients took longer than the window";
+    const auto answered = std::count(answers.begin(), answers.end(), "Domain Name: taken\r\n");
+    // All 40 arrive well within a second, so exactly ten are answered.
+    EXPECT_EQ(answered, 10);
+}

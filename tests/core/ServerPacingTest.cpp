@@ -133,3 +133,45 @@ TEST_F(ServerPacingTest, WithoutPacingEveryNameIsAskedAtOnce)
     m_scheduler->StopAll();
     ASSERT_TRUE(m_scheduler->WaitUntilIdle(5000));
 }
+
+// A registry that allows 20 queries a second, and no pause between
+// fillings: the scheduler learns the rate from the first refusal, waits for
+// each window without being woken by hand, and ends on its own with every
+// name's true verdict and few refusals.
+TEST(ServerPacingRate, ARateLimitedServerIsAskedAtItsPaceUntilEveryNameIsDone)
+{
+    ScopedTelvaroHome home;
+    CLoopbackWhoisServer server(CWhoisBehaviour::Template("Registrar: Example\r\nDomain Name: %s\r\n"));
+    server.LimitRate(20);
+    g_tldTable.RemoveAll();
+    g_tldTable.Add(std::make_unique<CTLDInfo>("COM", QByteArray::fromStdString(server.Address())));
+    CDomainDoc doc;
+    doc.OnNewDocument();
+    for (int i = 0; i < 60; ++i) {
+        ASSERT_TRUE(doc.AddDomain("n" + QByteArray::number(i) + ".com"));
+        doc.GetAt(i)->m_bSelected = 1;
+    }
+    CLookupOptions options;
+    options.m_nMaxConnections = 8;
+    options.m_nIntervalMs = 0;
+    options.m_bControlNames = false;
+    std::vector<int> paused;
+    {
+        CLookupScheduler scheduler(&doc, options);
+        QObject::connect(&scheduler, &CLookupScheduler::ServerPaused,
+                         [&](const QString&, int seconds, const QString&) { paused.push_back(seconds); });
+        scheduler.LookupSelected();
+        EXPECT_TRUE(ProcessEventsUntil([&] { return !scheduler.IsLookupRunning() && !scheduler.IsBusy(); }, 30000))
+            << "busy " << scheduler.BusyCount() << " running " << scheduler.IsLookupRunning() << " requests "
+            << server.Requests().size() << " open " << server.OpenCount() << " paused " << paused.size() << " hint "
+            << scheduler.HintText().toStdString();
+    }
+    for (int i = 0; i < 60; ++i)
+        EXPECT_EQ(doc.GetAt(i)->m_nStatus, STATUS_TAKEN) << i;
+    // The lookups under way at the first refusal are refused too; after it
+    // the pace holds.
+    EXPECT_LE(server.Requests().size(), 60u + 2 * options.m_nServerConnections);
+    ASSERT_FALSE(paused.empty());
+    EXPECT_EQ(paused.front(), 1) << "one window's rest, not the long pause";
+    g_tldTable.RemoveAll();
+}

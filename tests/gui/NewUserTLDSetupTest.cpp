@@ -1,6 +1,7 @@
 #include "GuiTestMain.h"
 #include "LoopbackWhoisServer.h"
 #include "NameDialogsSupport.h"
+#include "TLDSetupDriving.h"
 #include "TestSupport.h"
 
 #include "commands/CommandId.h"
@@ -29,33 +30,6 @@
 class NewUserTLDSetupTest : public QObject
 {
     Q_OBJECT
-
-    // Picks the row of tld in the setup dialog's list and types server into
-    // the server box, as the user would.
-    static void PointRowAt(CTLDSetupDlg* dlg, const QByteArray& tld, const std::string& server)
-    {
-        const int row = int(g_tldTable.IndexOf(g_tldTable.FindRow(tld)));
-        QVERIFY(row >= 0);
-        CTLDListCtrl* list = dlg->ListCtrl();
-        const QModelIndex index = list->model()->index(row, 1);
-        list->scrollTo(index);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-        QCoreApplication::processEvents();
-        auto* box = dlg->findChild<QLineEdit*>(QStringLiteral("server"));
-        QCOMPARE(dlg->findChild<QLineEdit*>(QStringLiteral("tld"))->text(), QString::fromLatin1(tld));
-        box->selectAll();
-        QTest::keyClicks(box, QString::fromStdString(server));
-    }
-
-    static void Tick(CTLDCheckListBox* list, const QByteArray& tld, bool ticked)
-    {
-        const int row = int(g_tldTable.IndexOf(g_tldTable.FindRow(tld)));
-        QVERIFY(row >= 0 && row < list->count());
-        list->setCurrentRow(row);
-        if (list->GetCheck(row) != ticked)
-            QTest::keyClick(list, Qt::Key_Space);
-        QCOMPARE(list->GetCheck(row), ticked);
-    }
 
 private Q_SLOTS:
     void importsTheSampleAndLooksUpNamesUnderIoAndDe()
@@ -131,19 +105,8 @@ private Q_SLOTS:
         QCOMPARE(doc.GetAt(1)->m_strName, QByteArray("kettle.IO"));
 
         // Tick both names in the list and look them up.
-        CDomainListCtrl* list = app.GetMainFrame()->GetView()->GetListCtrl();
-        for (int row : {0, 1}) {
-            list->HighlightItem(row);
-            QTest::keyClick(list, Qt::Key_Space);
-        }
+        TickAndLookUp(app.GetMainFrame(), {0, 1});
         QVERIFY(doc.GetAt(0)->m_bSelected && doc.GetAt(1)->m_bSelected);
-        registry.UpdateCommandUI();
-        QVERIFY(registry.Execute(ID_LOOKUP_SELECTED));
-        CLookupScheduler* scheduler = app.GetMainFrame()->GetScheduler();
-        QVERIFY(ProcessEventsUntil([&] {
-            scheduler->OnTimer();
-            return !scheduler->IsBusy();
-        }));
         QCOMPARE(io.Requests(), std::vector<std::string>{"kettle.IO\r\n"});
         QCOMPARE(de.Requests(), std::vector<std::string>{"kettle.DE\r\n"});
         QCOMPARE(doc.GetAt(0)->m_nStatus, uint8_t(STATUS_AVAILABLE));

@@ -20,12 +20,12 @@ bool IsPattern(const QString& fileName)
 
 }
 
-QString AskExportPath(QWidget* parent, const CExportDialog& spec, const QString& initial)
+QString AskExportPath(QWidget* parent, const CExportDialog& kind, const QString& initial)
 {
     QFileDialog dialog(parent, QStringLiteral("Save As"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(QString::fromLatin1(spec.m_pszFilters).split(QStringLiteral(";;")));
-    dialog.setDefaultSuffix(QString::fromLatin1(spec.m_pszDefaultSuffix));
+    dialog.setNameFilters(QString::fromLatin1(kind.m_pszFilters).split(QStringLiteral(";;")));
+    dialog.setDefaultSuffix(QString::fromLatin1(kind.m_pszDefaultSuffix));
     const QFileInfo remembered(initial);
     // "*.HTM" chose the file type of the old dialogs; here the filters do,
     // and a pattern matched case by case would hide the user's files.

@@ -21,6 +21,29 @@ void AppendEscape(char*& p, unsigned code)
         *p++ = kHex[(code >> shift) & 0xF];
 }
 
+unsigned UnitAt(QStringView text, qsizetype i)
+{
+    return text[i].unicode();
+}
+
+unsigned UnitAt(QByteArrayView text, qsizetype i)
+{
+    return static_cast<unsigned char>(text[i]);
+}
+
+// Goes on copying plain ASCII one unit at a time from i; where the run ends.
+template <typename View>
+qsizetype CopyPlainTail(char*& p, View text, qsizetype i)
+{
+    for (; i < text.size(); ++i) {
+        const unsigned u = UnitAt(text, i);
+        if (u < 0x20 || u > 0x7E || u == '"' || u == '\\')
+            break;
+        *p++ = char(u);
+    }
+    return i;
+}
+
 // Copies the leading run of printable ASCII that needs no escape, eight
 // units at a time where the processor allows; returns its length. Whois
 // texts are mostly such runs.
@@ -43,13 +66,7 @@ qsizetype CopyPlainAscii(char*& p, QStringView text)
         p += 8;
     }
 #endif
-    for (; i < text.size(); ++i) {
-        const char16_t u = text[i].unicode();
-        if (u < 0x20 || u > 0x7E || u == '"' || u == '\\')
-            break;
-        *p++ = char(u);
-    }
-    return i;
+    return CopyPlainTail(p, text, i);
 }
 
 // The leading run of printable ASCII of 8-bit text, copied sixteen bytes
@@ -73,13 +90,7 @@ qsizetype CopyPlainAscii(char*& p, QByteArrayView text)
         p += 16;
     }
 #endif
-    for (; i < text.size(); ++i) {
-        const auto u = static_cast<unsigned char>(text[i]);
-        if (u < 0x20 || u > 0x7E || u == '"' || u == '\\')
-            break;
-        *p++ = char(u);
-    }
-    return i;
+    return CopyPlainTail(p, text, i);
 }
 
 // Writes the character u (below 0x800) as JSON text: escaped where

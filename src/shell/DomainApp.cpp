@@ -118,7 +118,8 @@ bool CDomainApp::InitInstance(const QStringList& arguments)
     // A damaged rules file of the user's is named once; the bundled rules apply.
     for (const QString& message : CRuleStore::Reload())
         ReportUserError(message);
-    CFileTypeRegistration::Register(QCoreApplication::applicationFilePath());
+    if (!CFileTypeRegistration::IsInstalled(QCoreApplication::applicationFilePath()))
+        CFileTypeRegistration::Register(QCoreApplication::applicationFilePath());
 
     m_pDoc = std::make_unique<CDomainDoc>();
     m_pDoc->OnNewDocument();

@@ -21,14 +21,14 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 # Web commands open the browser through xdg-open; the printed list asks for
 # Arial, which Liberation Sans stands in for.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-liberation")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "find free Internet domain names
- Telvaro finds Internet domain names that nobody has registered yet. You
- build a list of candidate names, typed in, imported from a text file or
- constructed from a keyword and word lists, and Telvaro asks each name's
- registry whether the name is taken, over whois or RDAP.
- .
- Lists are documents (.qzn files) that can be saved, printed and exported
- as HTML, text, CSV, JSON or SQLite. telvaro-cli does the same from
- scripts.")
+# CPack puts the summary first and indents these lines.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Telvaro finds Internet domain names that nobody has registered yet. You
+build a list of candidate names, typed in, imported from a text file or
+constructed from a keyword and word lists, and Telvaro asks each name's
+registry whether the name is taken, over whois or RDAP.
+
+Lists are documents (.qzn files) that can be saved, printed and exported
+as HTML, text, CSV, JSON or SQLite. telvaro-cli does the same from
+scripts.")
 
 include(CPack)

@@ -68,6 +68,8 @@ done
 step "the unpacked telvaro-cli"
 cli=$root/usr/bin/telvaro-cli
 [ "$("$cli" --version)" = "telvaro-cli $version" ] || fail "telvaro-cli --version says $("$cli" --version)"
+gui_version=$(QT_QPA_PLATFORM=offscreen "$root/usr/bin/telvaro" --version)
+[ "$gui_version" = "Telvaro $version" ] || fail "telvaro --version says $gui_version"
 home=$scratch/home
 mkdir -p "$home"
 export XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data TELVARO_HOME=$home/telvaro

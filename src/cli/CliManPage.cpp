@@ -116,6 +116,8 @@ QString CliManPage(std::span<CCliCommand* const> commands, std::span<const CCliO
                    const QString& version)
 {
     QString page = QStringLiteral(".TH TELVARO\\-CLI 1 \"\" \"Telvaro %1\" \"User Commands\"\n").arg(Roff(version));
+    // File names and options must not break at a hyphen.
+    page += QStringLiteral(".nh\n");
     page += QStringLiteral(".SH NAME\ntelvaro\\-cli \\- Telvaro's lists, lookups and TLD table from scripts\n");
     page += QStringLiteral(".SH SYNOPSIS\n") + Bold(QStringLiteral("telvaro-cli")) + QStringLiteral(" [") + Bold(QStringLiteral("--home"))
         + QLatin1Char(' ') + Italic(QStringLiteral("DIR")) + QStringLiteral("] ") + Italic(QStringLiteral("COMMAND"))

@@ -6,6 +6,7 @@
 #   ./build.sh tsan      the test suite under ThreadSanitizer
 #   ./build.sh fuzz [SECONDS]  run the file-reader and DNS-answer fuzzers (clang, libFuzzer)
 #   ./build.sh bench     build and run the benchmarks
+#   ./build.sh package   build build/telvaro_VERSION_ARCH.deb and check it
 set -euo pipefail
 cd "$(dirname "$0")"
 ROOT=$PWD
@@ -15,7 +16,8 @@ PACKAGES=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           fonts-liberation xvfb xauth whois python3 libssl-dev openssl curl
-          sqlite3 chromium trayer xdotool x11-utils poppler-utils)
+          sqlite3 chromium trayer xdotool x11-utils poppler-utils
+          qt6-svg-dev man-db dpkg-dev lintian desktop-file-utils appstream)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 install_missing() {
@@ -83,13 +85,19 @@ fuzz)
             "$ROOT/build-fuzz/$corpus"
     done
     ;;
+package)
+    install_missing "${PACKAGES[@]}"
+    build "$ROOT/build" -DTELVARO_WERROR=ON -DTELVARO_PACKAGE_FILES=ON
+    (cd "$ROOT/build" && cpack -G DEB >/dev/null)
+    "$ROOT/tests/package/check-package.sh" "$ROOT/build"
+    ;;
 bench)
     install_missing "${PACKAGES[@]}"
     build "$ROOT/build" -DTELVARO_BENCH=ON
     for b in "$ROOT"/build/bench/telvaro_bench_*; do [ -x "$b" ] && "$b"; done
     ;;
 *)
-    sed -n '2,9p' "$0"
+    sed -n '2,10p' "$0"
     exit 2
     ;;
 esac

@@ -13,7 +13,7 @@ namespace {
 
 constexpr CCliOption kOptions[] = {
     {"--tld", "TLD[,TLD...]", "the TLDs bare names are combined with (default: the ticked ones)"},
-    {"--from-file", "F", "also the names in text file F"},
+    {"--from-file", "F", "also the names in text file F", CliValue::File},
 };
 
 QByteArray ReadTextFile(const QString& path)

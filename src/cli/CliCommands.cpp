@@ -4,6 +4,12 @@
 
 namespace {
 
+constexpr CCliOption kGlobalOptions[] = {
+    {"--home", "DIR", "use DIR as Telvaro's program folder (like TELVARO_HOME=DIR)"},
+    {"--help", nullptr, "print the overview of every command"},
+    {"--version", nullptr, "print the version"},
+};
+
 struct CRegistry
 {
     std::vector<std::unique_ptr<CCliCommand>> m_owned;
@@ -40,4 +46,9 @@ CCliCommand* FindCliCommand(const QString& name)
             return command;
     }
     return nullptr;
+}
+
+std::span<const CCliOption> GlobalCliOptions()
+{
+    return kGlobalOptions;
 }

@@ -9,6 +9,8 @@
 // command is one file with its class and one line in CliCommands.cpp.
 std::span<CCliCommand* const> AllCliCommands();
 CCliCommand* FindCliCommand(const QString& name);
+// The options before the command: --home DIR, --help, --version.
+std::span<const CCliOption> GlobalCliOptions();
 
 std::unique_ptr<CCliCommand> MakeNewCommand();
 std::unique_ptr<CCliCommand> MakeAddCommand();

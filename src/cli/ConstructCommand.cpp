@@ -9,12 +9,18 @@
 #include "names/NameConstructor.h"
 #include "names/WordLists.h"
 
+#include <iterator>
+
 namespace {
+
+constexpr const char* kKinds[] = {"0", "1", "2", "3", "4", "5"};
+static_assert(std::size(kKinds) == kWebTypeCount, "one word for each kind of word lists");
 
 constexpr CCliOption kOptions[] = {
     {"--start", "WORDS", "words to put before the keyword (default: the kind's list)"},
     {"--end", "WORDS", "words to put after the keyword (default: the kind's list)"},
-    {"--kind", "N", "the word lists of kind N: 0 All, 1 Business, 2 Educational, 3 Fun, 4 Sports, 5 Custom"},
+    {"--kind", "N", "the word lists of kind N: 0 All, 1 Business, 2 Educational, 3 Fun, 4 Sports, 5 Custom",
+     CliValue::Text, kKinds},
     {"--dash", nullptr, "also join with \"-\""},
     {"--no-start", nullptr, "no words before the keyword"},
     {"--no-end", nullptr, "no words after the keyword"},

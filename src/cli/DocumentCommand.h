@@ -12,6 +12,7 @@ class CCliDocument;
 class CDocumentCommand : public CCliCommand
 {
 public:
+    CliValue OperandValue() const override { return CliValue::List; }
     int Run(const CCliArgs& args) final;
 
 protected:

@@ -12,15 +12,10 @@
 
 #include <QFile>
 
+#include <array>
 #include <cstdio>
 
 namespace {
-
-constexpr CCliOption kOptions[] = {
-    {"--format", "FORMAT", "html, html-summary, text, text-free, sqlite, csv or json"},
-    {"--output", "PATH", "the file to write; - writes to stdout (not sqlite)"},
-    {"--all", nullptr, "every name, not only the ticked ones (text-free: always every free name)"},
-};
 
 // The database is a file that is opened and updated, so it has no stream.
 using StreamWriter = CExportResult (*)(const CDomainDoc& doc, const CExportTarget& target, ExportScope scope);
@@ -31,7 +26,7 @@ struct CFormat
     StreamWriter m_write;   // null: the database
 };
 
-const CFormat kFormats[] = {
+constexpr CFormat kFormats[] = {
     {"html", [](const CDomainDoc& d, const CExportTarget& t, ExportScope s) { return WriteHtmlReport(d, t, false, s); }},
     {"html-summary", [](const CDomainDoc& d, const CExportTarget& t, ExportScope s) { return WriteHtmlReport(d, t, true, s); }},
     {"text", [](const CDomainDoc& d, const CExportTarget& t, ExportScope s) {
@@ -43,6 +38,19 @@ const CFormat kFormats[] = {
     {"sqlite", nullptr},
     {"csv", WriteCsvExport},
     {"json", WriteJsonExport},
+};
+
+constexpr auto kFormatNames = [] {
+    std::array<const char*, std::size(kFormats)> names{};
+    for (size_t i = 0; i < names.size(); ++i)
+        names[i] = kFormats[i].m_pszName;
+    return names;
+}();
+
+constexpr CCliOption kOptions[] = {
+    {"--format", "FORMAT", "html, html-summary, text, text-free, sqlite, csv or json", CliValue::Text, kFormatNames},
+    {"--output", "PATH", "the file to write; - writes to stdout (not sqlite)", CliValue::File},
+    {"--all", nullptr, "every name, not only the ticked ones (text-free: always every free name)"},
 };
 
 const CFormat* FindFormat(const QString& name)

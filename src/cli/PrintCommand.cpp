@@ -22,7 +22,7 @@
 namespace {
 
 constexpr CCliOption kOptions[] = {
-    {"--pdf", "OUT.pdf", "the PDF file to write"},
+    {"--pdf", "OUT.pdf", "the PDF file to write", CliValue::File},
     {"--lines", "N", "list lines per page (default: the stored \"Print Lines\")"},
     {"--paper", "SIZE", "paper size such as A4 (the default), Letter or Legal"},
 };

@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include <cstdio>
+#include <iterator>
 
 namespace {
 
@@ -61,6 +62,46 @@ int ResetTable()
     return ExitStatus(LoadTLDTable());
 }
 
+constexpr CCliOption kActions[] = {
+    {"list", nullptr, "print each row: TLD, server, ticked or -, registrar"},
+    {"set", "TLD SERVER", "give TLD that server (host, host:port or RDAP base URL), adding its row when missing"},
+    {"delete", "TLD", "remove the rows of TLD"},
+    {"import", "FILE", "read a \"tld: whois server\" file as TLD setup's import does", CliValue::File},
+    {"info", "TLD", "what the shipped snapshot knows of TLD, and its row in the table"},
+    {"reset", nullptr, "put the default table back"},
+};
+
+// One runner per action, in the order of kActions; each gets the words
+// after the action's name.
+using ActionRunner = int (*)(const QStringList& words);
+constexpr ActionRunner kRunners[] = {
+    [](const QStringList&) { return ListTable(); },
+    [](const QStringList& words) { return SetRow(words[0].toLatin1(), words[1].toLatin1()); },
+    [](const QStringList& words) { return DeleteTLD(words[0].toLatin1()); },
+    [](const QStringList& words) { return ImportTLDFile(words[0]); },
+    [](const QStringList& words) { return PrintTLDInfo(words[0].toLatin1()); },
+    [](const QStringList&) { return ResetTable(); },
+};
+static_assert(std::size(kRunners) == std::size(kActions), "one runner for each action");
+
+qsizetype OperandCount(const CCliOption& action)
+{
+    return action.m_pszValueName ? QString::fromLatin1(action.m_pszValueName).split(QLatin1Char(' ')).size() : 0;
+}
+
+// "list | set TLD SERVER | ...", for the usage error.
+QString ActionsText()
+{
+    QStringList actions;
+    for (const CCliOption& action : kActions) {
+        QString text = QString::fromLatin1(action.m_pszName);
+        if (action.m_pszValueName)
+            text += QLatin1Char(' ') + QString::fromLatin1(action.m_pszValueName);
+        actions << text;
+    }
+    return actions.join(QLatin1String(" | "));
+}
+
 class CTldCommand : public CCliCommand
 {
 public:
@@ -74,24 +115,16 @@ public:
         return "show or change the table of TLDs and whois servers;\n"
                "a server may be an RDAP base URL (https://...)";
     }
+    std::span<const CCliOption> Actions() const override { return kActions; }
 
     int Run(const CCliArgs& args) override
     {
         const QStringList& words = args.Operands();
-        const QString action = words.value(0);
-        if (action == QLatin1String("list") && words.size() == 1)
-            return ListTable();
-        if (action == QLatin1String("set") && words.size() == 3)
-            return SetRow(words[1].toLatin1(), words[2].toLatin1());
-        if (action == QLatin1String("delete") && words.size() == 2)
-            return DeleteTLD(words[1].toLatin1());
-        if (action == QLatin1String("import") && words.size() == 2)
-            return ImportTLDFile(words[1]);
-        if (action == QLatin1String("info") && words.size() == 2)
-            return PrintTLDInfo(words[1].toLatin1());
-        if (action == QLatin1String("reset") && words.size() == 1)
-            return ResetTable();
-        throw UsageError(QStringLiteral("tld takes: list | set TLD SERVER | delete TLD | import FILE | info TLD | reset"));
+        for (size_t i = 0; i < std::size(kActions); ++i) {
+            if (words.value(0) == QLatin1String(kActions[i].m_pszName) && words.size() == 1 + OperandCount(kActions[i]))
+                return kRunners[i](words.mid(1));
+        }
+        throw UsageError(QStringLiteral("tld takes: ") + ActionsText());
     }
 };
 

@@ -32,6 +32,7 @@ QByteArray ReadAll(const QString& path)
 class CVerdictCommand : public CCliCommand
 {
 public:
+    CliValue OperandValue() const override { return CliValue::File; }
     const char* Name() const override { return "verdict"; }
     const char* Synopsis() const override { return "[--server HOST] FILE|-"; }
     const char* Summary() const override

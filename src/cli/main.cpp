@@ -2,6 +2,8 @@
 #include "base/UserMessage.h"
 #include "cli/CliArgs.h"
 #include "cli/CliCommands.h"
+#include "cli/CliCompletion.h"
+#include "cli/CliManPage.h"
 #include "cli/CliError.h"
 #include "model/TLDTable.h"
 #include "net/MainThreadQueue.h"
@@ -82,6 +84,15 @@ int Dispatch(QStringList words)
     }
     if (first == QLatin1String("--version")) {
         std::printf("telvaro-cli %s\n", TELVARO_VERSION);
+        return 0;
+    }
+    // For the build, which installs what they print; not in the overview.
+    if (first == QLatin1String("--man-page")) {
+        Print(stdout, CliManPage(AllCliCommands(), GlobalCliOptions(), QStringLiteral(TELVARO_VERSION)));
+        return 0;
+    }
+    if (first == QLatin1String("--bash-completion")) {
+        Print(stdout, CliBashCompletion(AllCliCommands(), GlobalCliOptions()));
         return 0;
     }
     if (first == QLatin1String("help")) {

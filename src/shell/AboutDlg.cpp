@@ -10,7 +10,7 @@
 CAboutDlg::CAboutDlg(QWidget* parent)
     : QDialog(parent)
     , m_pTitle(new QLabel(QStringLiteral("Telvaro"), this))
-    , m_pVersion(new QLabel(QString::fromLatin1(kVersionText), this))
+    , m_pVersion(new QLabel(QStringLiteral("Version %1 (Free)").arg(QStringLiteral(TELVARO_VERSION)), this))
 {
     setWindowTitle(QStringLiteral("About Telvaro"));
 

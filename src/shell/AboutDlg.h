@@ -10,8 +10,6 @@ class CAboutDlg : public QDialog
     Q_OBJECT
 
 public:
-    static constexpr char kVersionText[] = "Version 2.1.1732 (Free)";
-
     explicit CAboutDlg(QWidget* parent = nullptr);
 
     QLabel* TitleLabel() const { return m_pTitle; }

@@ -32,6 +32,11 @@ void ShowUserMessage(const QString& text)
 
 }
 
+QString CDomainApp::Version()
+{
+    return QStringLiteral(TELVARO_VERSION);
+}
+
 CDomainApp::CDomainApp() = default;
 
 CDomainApp::~CDomainApp()
@@ -66,7 +71,7 @@ bool CDomainApp::PrintTextRequest(const QStringList& arguments)
     if (!line.m_bParsed || !(line.m_parser.isSet(line.m_help) || line.m_parser.isSet(line.m_version)))
         return false;
     const QString text = line.m_parser.isSet(line.m_help) ? line.m_parser.helpText()
-                                                          : QStringLiteral("Telvaro %1\n").arg(QString::fromLatin1(kVersion));
+                                                          : QStringLiteral("Telvaro %1\n").arg(Version());
     std::fputs(text.toLocal8Bit().constData(), stdout);
     return true;
 }
@@ -91,7 +96,7 @@ bool CDomainApp::InitInstance(const QStringList& arguments)
     // The settings store: $XDG_CONFIG_HOME/Telvaro/Telvaro.conf.
     QCoreApplication::setOrganizationName(QStringLiteral("Telvaro"));
     QCoreApplication::setApplicationName(QStringLiteral("Telvaro"));
-    QCoreApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+    QCoreApplication::setApplicationVersion(Version());
     QGuiApplication::setDesktopFileName(QStringLiteral("telvaro"));
     QGuiApplication::setWindowIcon(GetAppIcon());
     // The frame may hide itself (into the tray); only its closing ends the
@@ -113,7 +118,8 @@ bool CDomainApp::InitInstance(const QStringList& arguments)
     // A damaged rules file of the user's is named once; the bundled rules apply.
     for (const QString& message : CRuleStore::Reload())
         ReportUserError(message);
-    CFileTypeRegistration::Register(QCoreApplication::applicationFilePath());
+    if (!CFileTypeRegistration::IsInstalled(QCoreApplication::applicationFilePath()))
+        CFileTypeRegistration::Register(QCoreApplication::applicationFilePath());
 
     m_pDoc = std::make_unique<CDomainDoc>();
     m_pDoc->OnNewDocument();

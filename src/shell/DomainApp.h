@@ -18,7 +18,8 @@ class CDomainApp : public QObject
 
 public:
     static constexpr int kRecentFiles = 4;
-    static constexpr char kVersion[] = "2.1.1732";
+    // The project version that CMake declares.
+    static QString Version();
 
     // When arguments ask for the usage or the version, prints it and
     // returns true. Needs no display, only a QCoreApplication.

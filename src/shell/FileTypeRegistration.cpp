@@ -81,6 +81,12 @@ QString CFileTypeRegistration::ExecLine(const QString& program)
     return QuotedProgram(program) + QStringLiteral(" %f");
 }
 
+bool CFileTypeRegistration::IsInstalled(const QString& program)
+{
+    const QDir bin = QFileInfo(program).absoluteDir();
+    return QFileInfo::exists(bin.filePath(QStringLiteral("../share/applications/") + QString::fromLatin1(kDesktopFile)));
+}
+
 bool CFileTypeRegistration::Register(const QString& program)
 {
     InitShellResources();

@@ -5,7 +5,8 @@
 // Tells the desktop that ".qzn" files are Telvaro documents and that this
 // program, where it now lives, opens them: an XDG desktop entry, a
 // shared-MIME-info type and the program's icon under $XDG_DATA_HOME
-// (~/.local/share). Done at every start, so a moved program is found again.
+// (~/.local/share). Done at every start, so a moved program is found again;
+// an installed program leaves this to the files its package put in place.
 class CFileTypeRegistration
 {
 public:
@@ -22,6 +23,10 @@ public:
     // The desktop entry's Exec line for program: quoted and escaped as the
     // desktop entry format wants, with %f for the document.
     static QString ExecLine(const QString& program);
+    // True when program runs from an install prefix (PREFIX/bin/telvaro
+    // with PREFIX/share/applications/telvaro.desktop beside it), whose
+    // desktop entry, file type and icons the desktop already knows.
+    static bool IsInstalled(const QString& program);
     // program as one quoted argument of an Exec line.
     static QString QuotedProgram(const QString& program);
 

@@ -140,6 +140,22 @@ private Q_SLOTS:
         QVERIFY(ReadAll(data + QStringLiteral("/applications/telvaro.desktop")).contains("Exec=\"/opt/moved/telvaro\" %f"));
     }
 
+    void anInstalledProgramLeavesTheRegistrationToItsPackage()
+    {
+        // The build folder's program registers itself; one under a prefix
+        // that holds its desktop entry does not.
+        QVERIFY(!CFileTypeRegistration::IsInstalled(QCoreApplication::applicationFilePath()));
+        const QString prefix = m_dir.filePath(QStringLiteral("prefix"));
+        QVERIFY(QDir().mkpath(prefix + QStringLiteral("/bin")));
+        QVERIFY(!CFileTypeRegistration::IsInstalled(prefix + QStringLiteral("/bin/telvaro")));
+        QVERIFY(QDir().mkpath(prefix + QStringLiteral("/share/applications")));
+        QFile entry(prefix + QStringLiteral("/share/applications/telvaro.desktop"));
+        QVERIFY(entry.open(QIODevice::WriteOnly));
+        entry.close();
+        QVERIFY(CFileTypeRegistration::IsInstalled(prefix + QStringLiteral("/bin/telvaro")));
+        QVERIFY(!CFileTypeRegistration::IsInstalled(prefix + QStringLiteral("/telvaro")));
+    }
+
     void execLinesQuoteWhatTheDesktopWouldExpand()
     {
         QCOMPARE(CFileTypeRegistration::ExecLine(QStringLiteral("/home/a b/telvaro")), QStringLiteral("\"/home/a b/telvaro\" %f"));
